@@ -1,0 +1,25 @@
+# Test helpers.
+#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...>)
+#     Builds a GoogleTest executable and registers each of its cases with CTest.
+#     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(KOVI_GTEST_LIBS gtest_main gmock)
+else()
+  find_package(GTest REQUIRED)
+  set(KOVI_GTEST_LIBS GTest::gtest_main GTest::gmock)
+endif()
+
+function(kovi_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  kovi_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${KOVI_GTEST_LIBS})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 60)
+endfunction()

@@ -1,0 +1,17 @@
+# Cross toolchain for the Windows tree: MinGW-w64 (posix threads), 64-bit.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(KOVI_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KOVI_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KOVI_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${KOVI_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${KOVI_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test executables run under Wine through the project's wrapper.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,20 @@
+#!/bin/bash
+# Runs one Windows program under the project's Wine prefix; CTest's emulator.
+# Wine's helper processes (wineserver, services, explorer) inherit the standard
+# streams and outlive the program, which would keep CTest waiting on the pipe:
+# the program's output goes to temporary files and is replayed afterwards, and
+# a persistent wineserver is started so each run stays fast.
+set -u
+source "$(dirname "$0")/wine-env.sh"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-run: no Wine prefix at $WINEPREFIX (run scripts/wine-prefix.sh)" >&2
+  exit 2
+fi
+"$KOVI_WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+out=$(mktemp) err=$(mktemp)
+"$KOVI_WINE_LOADER" "$@" </dev/null >"$out" 2>"$err" 3>&- 4>&- 5>&-
+rc=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $rc
