@@ -1,0 +1,27 @@
+#include "channels/stream_handler_functions.h"
+
+#include <utility>
+
+namespace flutter {
+
+StreamHandlerFunctions::StreamHandlerFunctions(StreamHandlerListen on_listen,
+                                               StreamHandlerCancel on_cancel)
+    : on_listen_(std::move(on_listen)), on_cancel_(std::move(on_cancel)) {}
+
+std::unique_ptr<StreamHandlerError> StreamHandlerFunctions::OnListenInternal(
+    const EncodableValue* arguments, std::unique_ptr<EventSink>&& events) {
+  if (!on_listen_) {
+    return std::make_unique<StreamHandlerError>("error", "No OnListen handler set", nullptr);
+  }
+  return on_listen_(arguments, std::move(events));
+}
+
+std::unique_ptr<StreamHandlerError> StreamHandlerFunctions::OnCancelInternal(
+    const EncodableValue* arguments) {
+  if (!on_cancel_) {
+    return std::make_unique<StreamHandlerError>("error", "No OnCancel handler set", nullptr);
+  }
+  return on_cancel_(arguments);
+}
+
+}  // namespace flutter
