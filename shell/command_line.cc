@@ -1,0 +1,32 @@
+#include "shell/command_line.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <memory>
+
+#include "shell/utf16_to_utf8.h"
+
+namespace {
+
+struct LocalMemoryDeleter {
+  void operator()(wchar_t** memory) const { LocalFree(memory); }
+};
+
+}  // namespace
+
+std::vector<std::string> CommandLineArgumentsUtf8() {
+  int argument_count = 0;
+  std::unique_ptr<wchar_t*, LocalMemoryDeleter> arguments(
+      CommandLineToArgvW(GetCommandLineW(), &argument_count));
+  std::vector<std::string> utf8_arguments;
+  if (!arguments) {
+    return utf8_arguments;
+  }
+  // Index 0 is the program name, which the Dart side does not get.
+  for (int i = 1; i < argument_count; ++i) {
+    utf8_arguments.push_back(Utf16ToUtf8(arguments.get()[i]));
+  }
+  return utf8_arguments;
+}

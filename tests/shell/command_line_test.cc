@@ -1,0 +1,95 @@
+// CommandLineArgumentsUtf8 is observed in child processes started with chosen
+// command lines: the helper prints what the function made of its own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ScopedHandle = std::unique_ptr<void, HandleCloser>;
+
+std::wstring HelperPath() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder + L"kovi_print_arguments.exe";
+}
+
+// Runs the helper with the given arguments after its quoted path; returns its
+// output lines, or a single "failed" line when it could not be run.
+std::vector<std::string> RunHelper(const std::wstring& arguments) {
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inheritable, 0)) {
+    return {"failed"};
+  }
+  ScopedHandle reader(read_end);
+  ScopedHandle writer(write_end);
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+
+  std::wstring command_line = L"\"" + HelperPath() + L"\"" + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = write_end;
+  startup.hStdError = write_end;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return {"failed"};
+  }
+  ScopedHandle process_handle(process.hProcess);
+  ScopedHandle thread_handle(process.hThread);
+  writer.reset();
+
+  std::string output;
+  char buffer[256];
+  DWORD read = 0;
+  while (ReadFile(read_end, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    output.append(buffer, read);
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end = output.find('\n'); end != std::string::npos; end = output.find('\n', start)) {
+    std::string line = output.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+struct CommandLineCase {
+  const char* name;
+  std::wstring arguments;
+  std::vector<std::string> printed;
+};
+
+TEST(CommandLineArgumentsUtf8, SkipsTheProgramAndConvertsEachArgumentInPlace) {
+  const CommandLineCase cases[] = {
+      {"program name only", L"", {}},
+      {"two arguments", L" one two", {">6f6e65", ">74776f"}},
+      {"quoted argument with spaces", L" \"with space\" x", {">77697468207370616365", ">78"}},
+      {"surrogate pair", L" \xd83d\xddb1", {">f09f96b1"}},
+      {"unpaired surrogate keeps its position", L" a \xd800 b", {">61", ">", ">62"}},
+  };
+  for (const CommandLineCase& test_case : cases) {
+    SCOPED_TRACE(test_case.name);
+    EXPECT_EQ(RunHelper(test_case.arguments), test_case.printed);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#include "shell/utf16_to_utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Conversion {
+  const char* name;
+  const wchar_t* utf16;
+  std::string utf8;
+};
+
+TEST(Utf16ToUtf8, ConvertsWellFormedTextAndRefusesEverythingElse) {
+  const Conversion conversions[] = {
+      {"null", nullptr, ""},
+      {"empty", L"", ""},
+      {"ascii", L"kovi --rate", "kovi --rate"},
+      {"two-byte and three-byte forms", L"\u00e9\u20ac", "\xc3\xa9\xe2\x82\xac"},
+      {"surrogate pair", L"\xd83d\xddb1", "\xf0\x9f\x96\xb1"},
+      {"pair between text",
+       L"a\xd83d\xddb1"
+       L"b",
+       "a\xf0\x9f\x96\xb1"
+       "b"},
+      {"lone high surrogate",
+       L"a\xd800"
+       L"b",
+       ""},
+      {"lone low surrogate", L"\xdc00", ""},
+      {"reversed pair", L"\xdc00\xd800", ""},
+      {"high surrogate at the end", L"abc\xd83d", ""},
+  };
+  for (const Conversion& conversion : conversions) {
+    SCOPED_TRACE(conversion.name);
+    EXPECT_EQ(Utf16ToUtf8(conversion.utf16), conversion.utf8);
+  }
+}
+
+TEST(Utf16ToUtf8, ResultHoldsNoTerminatorOfItsOwn) {
+  const std::string converted = Utf16ToUtf8(L"xyz");
+  EXPECT_EQ(converted.size(), 3u);
+}
+
+}  // namespace
