@@ -1,0 +1,14 @@
+// The module handle of the stand-in embedding library itself, under which it
+// registers its window classes.
+#ifndef KOVI_STANDINS_FLUTTER_WINDOWS_MODULE_INSTANCE_H_
+#define KOVI_STANDINS_FLUTTER_WINDOWS_MODULE_INSTANCE_H_
+
+#include <windows.h>
+
+HINSTANCE ModuleInstance();
+
+// Registers a window class of this library once per process; true when it is
+// (or already was) registered.
+bool RegisterModuleWindowClass(const wchar_t* class_name, WNDPROC procedure);
+
+#endif  // KOVI_STANDINS_FLUTTER_WINDOWS_MODULE_INSTANCE_H_

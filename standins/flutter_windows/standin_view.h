@@ -1,0 +1,41 @@
+// The stand-in engine's view: a real child window that paints what the
+// application shows (a few lines of text). It is created inside a hidden
+// holder window of its own, since a child window needs a parent before the
+// host re-parents it into the top-level window. UI thread only.
+#ifndef KOVI_STANDINS_FLUTTER_WINDOWS_STANDIN_VIEW_H_
+#define KOVI_STANDINS_FLUTTER_WINDOWS_STANDIN_VIEW_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+class StandinView {
+ public:
+  // Null when a window cannot be created.
+  static std::unique_ptr<StandinView> Create(int width, int height);
+  ~StandinView();
+  StandinView(const StandinView&) = delete;
+  StandinView& operator=(const StandinView&) = delete;
+
+  HWND window() const { return window_; }
+  // The top-level window the view currently sits in (the holder until the
+  // host attaches it).
+  HWND TopLevelWindow() const;
+
+  // Replaces the text (UTF-8, '\n' between lines) and schedules a repaint.
+  void SetText(const std::string& utf8_text);
+  // Paints now when the view is visible.
+  void Redraw();
+
+ private:
+  StandinView() = default;
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint();
+
+  HWND holder_ = nullptr;
+  HWND window_ = nullptr;
+  std::wstring text_;
+};
+
+#endif  // KOVI_STANDINS_FLUTTER_WINDOWS_STANDIN_VIEW_H_
