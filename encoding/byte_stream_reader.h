@@ -1,0 +1,35 @@
+// The source the standard codec reads one message from. Implementations keep
+// their own read position; one reader serves one decode on one thread.
+#ifndef KOVI_ENCODING_BYTE_STREAM_READER_H_
+#define KOVI_ENCODING_BYTE_STREAM_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace flutter {
+
+class ByteStreamReader {
+ public:
+  // What RemainingBytes answers when the reader cannot tell.
+  static constexpr size_t kRemainingUnknown = std::numeric_limits<size_t>::max();
+
+  virtual ~ByteStreamReader() = default;
+
+  // Reads one byte; past the end, reports and returns 0.
+  virtual uint8_t ReadByte() = 0;
+  // Copies `length` bytes into `buffer`; past the end, reports and leaves the
+  // buffer untouched.
+  virtual void ReadBytes(uint8_t* buffer, size_t length) = 0;
+  // Skips to the next multiple of `alignment`, counted from the message start.
+  virtual void ReadAlignment(uint8_t alignment) = 0;
+  // How many unread bytes are left. The serializer uses it to refuse announced
+  // sizes and counts that cannot fit before allocating for them; a reader that
+  // cannot tell keeps this default, and the serializer then trusts the counts
+  // but never reserves more than a small amount ahead of the data.
+  virtual size_t RemainingBytes() const { return kRemainingUnknown; }
+};
+
+}  // namespace flutter
+
+#endif  // KOVI_ENCODING_BYTE_STREAM_READER_H_

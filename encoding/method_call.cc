@@ -1,0 +1,12 @@
+#include "encoding/method_call.h"
+
+#include <utility>
+
+namespace flutter {
+
+MethodCall::MethodCall(const std::string& method_name, std::unique_ptr<EncodableValue> arguments)
+    : method_name_(method_name), arguments_(std::move(arguments)) {}
+
+MethodCall::~MethodCall() = default;
+
+}  // namespace flutter

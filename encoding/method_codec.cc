@@ -1,0 +1,7 @@
+#include "encoding/method_codec.h"
+
+namespace flutter {
+
+MethodCodec::~MethodCodec() = default;
+
+}  // namespace flutter

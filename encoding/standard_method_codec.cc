@@ -1,0 +1,131 @@
+#include "encoding/standard_method_codec.h"
+
+#include <map>
+#include <utility>
+
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/byte_buffer_stream_writer.h"
+#include "encoding/encoded_size.h"
+#include "encoding/error_line.h"
+
+namespace flutter {
+namespace {
+
+constexpr uint8_t kSuccessFlag = 0;
+constexpr uint8_t kErrorFlag = 1;
+
+constexpr char kNameNotStringLine[] = "Invalid method call; method name is not a string.";
+
+// A string value's bound without building the value.
+size_t StringBound(const std::string& string) {
+  return 1 + 5 + string.size();
+}
+
+size_t OptionalBound(const EncodableValue* value) {
+  return value != nullptr ? EncodedSizeBound(*value) : 1;
+}
+
+}  // namespace
+
+const StandardMethodCodec& StandardMethodCodec::GetInstance(
+    const StandardCodecSerializer* serializer) {
+  if (serializer == nullptr) {
+    serializer = &StandardCodecSerializer::GetInstance();
+  }
+  // Never destroyed: the codecs must outlive every channel, whatever the
+  // order of static destruction.
+  using Registry = std::map<const StandardCodecSerializer*, std::unique_ptr<StandardMethodCodec>>;
+  static Registry* registry = new Registry();
+  auto found = registry->find(serializer);
+  if (found == registry->end()) {
+    std::unique_ptr<StandardMethodCodec> codec(new StandardMethodCodec(serializer));
+    found = registry->emplace(serializer, std::move(codec)).first;
+  }
+  return *found->second;
+}
+
+StandardMethodCodec::StandardMethodCodec(const StandardCodecSerializer* serializer)
+    : serializer_(serializer) {}
+
+StandardMethodCodec::~StandardMethodCodec() = default;
+
+std::unique_ptr<MethodCall> StandardMethodCodec::DecodeMethodCall(const uint8_t* message,
+                                                                  size_t message_size) const {
+  ByteBufferStreamReader reader(message, message_size);
+  EncodableValue name = serializer_->ReadValue(&reader);
+  const auto* method_name = std::get_if<std::string>(&name);
+  if (method_name == nullptr) {
+    WriteErrorLine(kNameNotStringLine);
+    return nullptr;
+  }
+  auto arguments = std::make_unique<EncodableValue>(serializer_->ReadValue(&reader));
+  return std::make_unique<MethodCall>(*method_name, std::move(arguments));
+}
+
+std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
+    const MethodCall& call) const {
+  auto bytes = std::make_unique<std::vector<uint8_t>>();
+  bytes->reserve(StringBound(call.method_name()) + OptionalBound(call.arguments()));
+  ByteBufferStreamWriter writer(bytes.get());
+  serializer_->WriteValue(EncodableValue(call.method_name()), &writer);
+  serializer_->WriteValue(call.arguments() != nullptr ? *call.arguments() : EncodableValue(),
+                          &writer);
+  return bytes;
+}
+
+std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeSuccessEnvelope(
+    const EncodableValue* result) const {
+  auto bytes = std::make_unique<std::vector<uint8_t>>();
+  bytes->reserve(1 + OptionalBound(result));
+  ByteBufferStreamWriter writer(bytes.get());
+  writer.WriteByte(kSuccessFlag);
+  serializer_->WriteValue(result != nullptr ? *result : EncodableValue(), &writer);
+  return bytes;
+}
+
+std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeErrorEnvelope(
+    const std::string& error_code, const std::string& error_message,
+    const EncodableValue* error_details) const {
+  auto bytes = std::make_unique<std::vector<uint8_t>>();
+  bytes->reserve(1 + StringBound(error_code) + StringBound(error_message) +
+                 OptionalBound(error_details));
+  ByteBufferStreamWriter writer(bytes.get());
+  writer.WriteByte(kErrorFlag);
+  serializer_->WriteValue(EncodableValue(error_code), &writer);
+  serializer_->WriteValue(error_message.empty() ? EncodableValue() : EncodableValue(error_message),
+                          &writer);
+  serializer_->WriteValue(error_details != nullptr ? *error_details : EncodableValue(), &writer);
+  return bytes;
+}
+
+bool StandardMethodCodec::DecodeAndProcessResponseEnvelope(const uint8_t* response,
+                                                           size_t response_size,
+                                                           MethodResult* result) const {
+  ByteBufferStreamReader reader(response, response_size);
+  uint8_t flag = reader.ReadByte();
+  if (flag == kSuccessFlag) {
+    EncodableValue value = serializer_->ReadValue(&reader);
+    if (value.IsNull()) {
+      result->Success();
+    } else {
+      result->Success(value);
+    }
+    return true;
+  }
+  if (flag != kErrorFlag) {
+    return false;
+  }
+  EncodableValue code = serializer_->ReadValue(&reader);
+  EncodableValue message = serializer_->ReadValue(&reader);
+  EncodableValue details = serializer_->ReadValue(&reader);
+  const auto* code_text = std::get_if<std::string>(&code);
+  const auto* message_text = std::get_if<std::string>(&message);
+  if (code_text == nullptr || (message_text == nullptr && !message.IsNull())) {
+    return false;
+  }
+  result->Error(*code_text, message_text != nullptr ? *message_text : std::string(),
+                details.IsNull() ? nullptr : &details);
+  return true;
+}
+
+}  // namespace flutter
