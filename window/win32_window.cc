@@ -81,6 +81,8 @@ bool Win32Window::CreateNativeWindow(const std::wstring& title, const WindowOrig
                       ScaleToPixels(static_cast<int32_t>(size.height), scale_factor), nullptr,
                       nullptr, GetModuleHandleW(nullptr), this);
   if (window == nullptr) {
+    // A window that failed after WM_NCCREATE is gone even if no WM_DESTROY said so.
+    native_window_ = nullptr;
     return false;
   }
   ApplyTitleBarTheme(window);

@@ -1,0 +1,142 @@
+#include "tests/window/window_test_support.h"
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"FLUTTER_RUNNER_WIN32_WINDOW";
+constexpr const wchar_t* kPersonalizeKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+constexpr const wchar_t* kLightThemeValue = L"AppsUseLightTheme";
+
+std::vector<AttributeCall>& RecordedCalls() {
+  static std::vector<AttributeCall> calls;
+  return calls;
+}
+
+HRESULT WINAPI RecordAttribute(HWND window, DWORD attribute, LPCVOID value, DWORD size) {
+  BOOL flag = -1;
+  if (value != nullptr && size == sizeof(BOOL)) {
+    flag = *static_cast<const BOOL*>(value);
+  }
+  RecordedCalls().push_back({window, attribute, flag, size});
+  return S_OK;
+}
+
+}  // namespace
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void PrintTo(const RECT& rect, std::ostream* out) {
+  *out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << "}";
+}
+
+RECT WindowBounds(HWND hwnd) {
+  RECT bounds{};
+  GetWindowRect(hwnd, &bounds);
+  return bounds;
+}
+
+RECT ChildBounds(HWND child) {
+  RECT bounds = WindowBounds(child);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+bool WindowClassRegistered() {
+  WNDCLASSW window_class{};
+  return GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class) != FALSE;
+}
+
+WNDCLASSW WindowClassInfo() {
+  WNDCLASSW window_class{};
+  GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class);
+  return window_class;
+}
+
+void DiscardQuitMessages() {
+  while (TakeQuitMessage()) {
+  }
+}
+
+bool TakeQuitMessage() {
+  MSG message;
+  return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+ParkedChild::ParkedChild() {
+  parking_ = CreateWindowExW(0, L"STATIC", L"parking", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  child_ = CreateWindowExW(0, L"STATIC", L"content", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parking_,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+ParkedChild::~ParkedChild() {
+  if (IsWindow(child_)) {
+    DestroyWindow(child_);
+  }
+  DestroyWindow(parking_);
+}
+
+ThemeRecorder::ThemeRecorder() : previous_(SetWindowAttributeSetterForTesting(&RecordAttribute)) {
+  Clear();
+}
+
+ThemeRecorder::~ThemeRecorder() {
+  SetWindowAttributeSetterForTesting(previous_);
+}
+
+std::vector<AttributeCall> ThemeRecorder::Calls() const {
+  return RecordedCalls();
+}
+
+void ThemeRecorder::Clear() {
+  RecordedCalls().clear();
+}
+
+ScopedLightThemeValue::ScopedLightThemeValue() {
+  DWORD disposition = 0;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                  &key_, &disposition);
+  created_key_ = disposition == REG_CREATED_NEW_KEY;
+  DWORD size = 0;
+  if (RegQueryValueExW(key_, kLightThemeValue, nullptr, &original_type_, nullptr, &size) ==
+      ERROR_SUCCESS) {
+    original_.resize(size);
+    had_original_ = RegQueryValueExW(key_, kLightThemeValue, nullptr, &original_type_,
+                                     original_.data(), &size) == ERROR_SUCCESS;
+  }
+}
+
+ScopedLightThemeValue::~ScopedLightThemeValue() {
+  if (had_original_) {
+    RegSetValueExW(key_, kLightThemeValue, 0, original_type_, original_.data(),
+                   static_cast<DWORD>(original_.size()));
+  } else {
+    RegDeleteValueW(key_, kLightThemeValue);
+  }
+  RegCloseKey(key_);
+  if (created_key_) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, kPersonalizeKey);
+  }
+}
+
+void ScopedLightThemeValue::Set(std::optional<DWORD> value) {
+  if (!value) {
+    RegDeleteValueW(key_, kLightThemeValue);
+    return;
+  }
+  RegSetValueExW(key_, kLightThemeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
+                 sizeof(DWORD));
+}
+
+void ScopedLightThemeValue::SetText(const std::wstring& text) {
+  RegSetValueExW(key_, kLightThemeValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
