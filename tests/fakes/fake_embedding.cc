@@ -177,6 +177,21 @@ bool RunNextFrameCallback() {
   return true;
 }
 
+bool RepeatLastNextFrameCallback() {
+  FlutterDesktopVoidCallback callback = nullptr;
+  void* user_data = nullptr;
+  WithState([&](State& state) {
+    callback = state.last_next_frame;
+    user_data = state.last_next_frame_user_data;
+    return 0;
+  });
+  if (!callback) {
+    return false;
+  }
+  callback(user_data);
+  return true;
+}
+
 bool HasChannelCallback(const std::string& channel) {
   return WithState([&](State& state) { return state.channels.count(channel) > 0; });
 }
@@ -311,8 +326,8 @@ void FlutterDesktopEngineSetNextFrameCallback(FlutterDesktopEngineRef engine,
   call.user_data = user_data;
   Record(std::move(call));
   WithState([&](State& state) {
-    state.next_frame = callback;
-    state.next_frame_user_data = user_data;
+    state.next_frame = state.last_next_frame = callback;
+    state.next_frame_user_data = state.last_next_frame_user_data = user_data;
     return 0;
   });
 }

@@ -18,7 +18,8 @@
 //     null. LastEngineProperties() is the properties record as the fake saw it
 //     during the call (strings copied out, plus the raw pointers, to check they
 //     are the project's). RunNextFrameCallback() runs the registered next-frame
-//     callback once, as the library does after a frame.
+//     callback once, as the library does after a frame;
+//     RepeatLastNextFrameCallback() calls it again.
 //   - Incoming messages: DeliverMessage(channel, bytes) calls the callback the host
 //     installed for the channel with a message record carrying a fresh response
 //     handle, and returns that handle (null when the channel has no callback).
@@ -106,6 +107,9 @@ std::optional<EngineProperties> LastEngineProperties();
 bool HasNextFrameCallback();
 // Calls the registered next-frame callback and forgets it; false when none is registered.
 bool RunNextFrameCallback();
+// Calls the most recently registered next-frame callback once more, as a library
+// that calls it twice would; false when none was ever registered.
+bool RepeatLastNextFrameCallback();
 
 // Incoming messages.
 bool HasChannelCallback(const std::string& channel);

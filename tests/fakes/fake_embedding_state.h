@@ -50,6 +50,8 @@ struct State {
   std::optional<EngineProperties> properties;
   FlutterDesktopVoidCallback next_frame = nullptr;
   void* next_frame_user_data = nullptr;
+  FlutterDesktopVoidCallback last_next_frame = nullptr;
+  void* last_next_frame_user_data = nullptr;
 
   std::map<std::string, ChannelCallback> channels;
   uintptr_t responses_made = 0;
