@@ -1,0 +1,133 @@
+// The capture's diagnostic lines: every device line format, the failure lines,
+// the rate line, and lines cut to their buffers.
+#include "capture/capture_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "tests/capture/fake_capture_system.h"
+
+namespace {
+
+const HANDLE kDevice = reinterpret_cast<HANDLE>(0x77);
+const std::wstring kMouseName = L"\\\\?\\HID#VID_046D&PID_C077#7&1a2b3c4d&0&0000#{378de44c}";
+
+struct DeviceCase {
+  const char* name;
+  FakeCaptureSystem::Device device;
+  std::wstring line;
+};
+
+void PrintTo(const DeviceCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+FakeCaptureSystem::Device WithNameFailing() {
+  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
+  device.name_fails = true;
+  return device;
+}
+
+FakeCaptureSystem::Device WithInfoFailing() {
+  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
+  device.info_fails = true;
+  return device;
+}
+
+FakeCaptureSystem::Device WithNameLength(UINT length) {
+  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
+  device.reported_length = length;
+  return device;
+}
+
+FakeCaptureSystem::Device WithoutTerminator(const std::wstring& name) {
+  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(name);
+  device.name.pop_back();
+  return device;
+}
+
+class DeviceLineTest : public ::testing::TestWithParam<DeviceCase> {};
+
+TEST_P(DeviceLineTest, DescribesTheDeviceInOneLine) {
+  FakeCaptureSystem system;
+  system.AddDevice(kDevice, GetParam().device);
+  LogRawDevice(kDevice);
+  ASSERT_EQ(system.debug_lines.size(), 1u);
+  EXPECT_EQ(system.debug_lines[0], GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, DeviceLineTest,
+    ::testing::Values(
+        DeviceCase{"Mouse", FakeCaptureSystem::MouseDevice(kMouseName),
+                   L"[KOVI] RAW device: " + kMouseName + L" | RIM_TYPEMOUSE\n"},
+        DeviceCase{"Hid", FakeCaptureSystem::HidDevice(kMouseName, 0x46D, 0xC077, 1, 2),
+                   L"[KOVI] RAW device: " + kMouseName +
+                       L" | HID vid=046d pid=c077 usagePage=1 usage=2\n"},
+        DeviceCase{"HidWideNumbers", FakeCaptureSystem::HidDevice(L"h", 0x1234ABCD, 7, 65535, 0),
+                   L"[KOVI] RAW device: h | HID vid=1234abcd pid=0007 usagePage=65535 usage=0\n"},
+        DeviceCase{"OtherType", FakeCaptureSystem::KeyboardDevice(L"kbd"),
+                   L"[KOVI] RAW device: kbd | type=1\n"},
+        DeviceCase{"EmptyName", FakeCaptureSystem::MouseDevice(L""),
+                   L"[KOVI] RAW device:  | RIM_TYPEMOUSE\n"},
+        DeviceCase{"NameWithoutTerminator", WithoutTerminator(L"bare"),
+                   L"[KOVI] RAW device: bare | RIM_TYPEMOUSE\n"},
+        DeviceCase{"NameWithFormatCharacters", FakeCaptureSystem::MouseDevice(L"a%s%n%ls%%b"),
+                   L"[KOVI] RAW device: a%s%n%ls%%b | RIM_TYPEMOUSE\n"},
+        DeviceCase{"ZeroNameLength", WithNameLength(0), L"[KOVI] RAW device: unknown (no name)\n"},
+        DeviceCase{"NameFails", WithNameFailing(), L"[KOVI] RAW device: unknown (name failed)\n"},
+        DeviceCase{"InfoFails", WithInfoFailing(), L"[KOVI] RAW device: unknown (info failed)\n"}),
+    [](const ::testing::TestParamInfo<DeviceCase>& param) {
+      return std::string(param.param.name);
+    });
+
+TEST(DeviceLine, UnknownHandleHasNoName) {
+  FakeCaptureSystem system;
+  LogRawDevice(kDevice);
+  ASSERT_EQ(system.debug_lines.size(), 1u);
+  EXPECT_EQ(system.debug_lines[0], L"[KOVI] RAW device: unknown (no name)\n");
+  EXPECT_EQ(system.device_queries, 1);
+}
+
+// Names around and far beyond the room a 512-character buffer leaves: the
+// line keeps its tail and line feed, takes at most 511 characters, and cuts
+// only the name.
+TEST(DeviceLine, LongNamesAreCutToTheBuffer) {
+  const std::wstring prefix = L"[KOVI] RAW device: ";
+  struct Layout {
+    bool hid;
+    std::wstring tail;
+  };
+  const Layout layouts[] = {{false, L" | RIM_TYPEMOUSE\n"},
+                            {true, L" | HID vid=046d pid=c077 usagePage=1 usage=2\n"}};
+  for (const Layout& layout : layouts) {
+    const std::wstring& tail = layout.tail;
+    const size_t room = kDeviceLineChars - 1 - prefix.size() - tail.size();
+    for (size_t length : {room - 1, room, room + 1, 2 * kDeviceLineChars, size_t{40000}}) {
+      const std::wstring name(length, L'n');
+      FakeCaptureSystem system;
+      system.AddDevice(kDevice, layout.hid ? FakeCaptureSystem::HidDevice(name, 0x46D, 0xC077, 1, 2)
+                                           : FakeCaptureSystem::MouseDevice(name));
+      LogRawDevice(kDevice);
+      ASSERT_EQ(system.debug_lines.size(), 1u);
+      const std::wstring& line = system.debug_lines[0];
+      EXPECT_EQ(line, prefix + name.substr(0, room) + tail) << "name length " << length;
+      EXPECT_LE(line.size(), kDeviceLineChars - 1);
+    }
+  }
+}
+
+TEST(RateLine, CarriesTheCountAsAnUnsigned64BitNumber) {
+  FakeCaptureSystem system;
+  LogPacketRate(0);
+  LogPacketRate(8000);
+  LogPacketRate(UINT64_MAX);
+  EXPECT_EQ(system.debug_lines,
+            (std::vector<std::wstring>{L"[KOVI] RAW mouse packets/sec: 0\n",
+                                       L"[KOVI] RAW mouse packets/sec: 8000\n",
+                                       L"[KOVI] RAW mouse packets/sec: 18446744073709551615\n"}));
+}
+
+}  // namespace
