@@ -1,0 +1,28 @@
+#include "embedding/plugin_registrant.h"
+
+#include <string>
+
+#include "embedding/plugin_registration_functions.h"
+
+namespace {
+
+struct Plugin {
+  const char* name;  // the registrar key
+  void (*register_with_registrar)(FlutterDesktopPluginRegistrarRef registrar);
+};
+
+// In registration order.
+const Plugin kPlugins[] = {
+    {"ScreenRetrieverPlugin", ScreenRetrieverPluginRegisterWithRegistrar},
+    {"UrlLauncherWindows", UrlLauncherWindowsRegisterWithRegistrar},
+    {"WindowManagerPlugin", WindowManagerPluginRegisterWithRegistrar},
+};
+
+}  // namespace
+
+void RegisterPlugins(flutter::PluginRegistry* registry) {
+  for (const Plugin& plugin : kPlugins) {
+    const std::string name = plugin.name;
+    plugin.register_with_registrar(registry->GetPluginRegistrar(name));
+  }
+}

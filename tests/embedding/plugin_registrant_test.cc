@@ -1,0 +1,80 @@
+#include "embedding/plugin_registrant.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "embedding/flutter_engine.h"
+#include "standins/plugins/plugin_standins.h"
+#include "tests/fakes/fake_embedding.h"
+#include "tests/fakes/stderr_capture.h"
+
+namespace {
+
+constexpr char kNoEngineLine[] =
+    "Cannot get plugin registrar on an engine that isn't running; call Run first.\n";
+const char* const kPluginNames[] = {"ScreenRetrieverPlugin", "UrlLauncherWindows",
+                                    "WindowManagerPlugin"};
+
+// Puts each stand-in plugin's registration call into the fake library's log.
+void NoteRegistration(void*, const char* plugin_name, FlutterDesktopPluginRegistrarRef registrar) {
+  fake_embedding::Note(std::string("registered ") + plugin_name, registrar);
+}
+
+class RegisterPluginsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake_embedding::Reset();
+    ScreenRetrieverPluginStandInObserve(NoteRegistration, nullptr);
+    UrlLauncherWindowsStandInObserve(NoteRegistration, nullptr);
+    WindowManagerPluginStandInObserve(NoteRegistration, nullptr);
+  }
+  void TearDown() override {
+    ScreenRetrieverPluginStandInObserve(nullptr, nullptr);
+    UrlLauncherWindowsStandInObserve(nullptr, nullptr);
+    WindowManagerPluginStandInObserve(nullptr, nullptr);
+  }
+
+  // The log from the first registrar request on.
+  static std::vector<fake_embedding::Call> RegistrationCalls(size_t from) {
+    const auto calls = fake_embedding::Calls();
+    return std::vector<fake_embedding::Call>(calls.begin() + from, calls.end());
+  }
+};
+
+TEST_F(RegisterPluginsTest, EachPluginGetsItsOwnRegistrarInOrder) {
+  flutter::FlutterEngine engine(EngineProject(L"data"));
+  const size_t before = fake_embedding::Calls().size();
+  StderrCapture err;
+  RegisterPlugins(&engine);
+  const auto calls = RegistrationCalls(before);
+  ASSERT_EQ(calls.size(), 6u);
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string name = kPluginNames[i];
+    SCOPED_TRACE(name);
+    EXPECT_EQ(calls[2 * i].function, "FlutterDesktopEngineGetPluginRegistrar");
+    EXPECT_EQ(calls[2 * i].target, fake_embedding::EngineHandle());
+    EXPECT_EQ(calls[2 * i].name, name);
+    EXPECT_EQ(calls[2 * i + 1].function, "registered " + name);
+    EXPECT_EQ(calls[2 * i + 1].handle, fake_embedding::RegistrarFor(name));
+  }
+  EXPECT_EQ(err.Text(), "");
+}
+
+TEST_F(RegisterPluginsTest, WithoutAnEngineEachPluginGetsNullAfterOneLine) {
+  fake_embedding::SetEngineCreateFails(true);
+  flutter::FlutterEngine engine(EngineProject(L"data"));
+  const size_t before = fake_embedding::Calls().size();
+  StderrCapture err;
+  RegisterPlugins(&engine);
+  const auto calls = RegistrationCalls(before);
+  ASSERT_EQ(calls.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(calls[i].function, std::string("registered ") + kPluginNames[i]);
+    EXPECT_EQ(calls[i].handle, nullptr);
+  }
+  EXPECT_EQ(err.Text(), std::string(kNoEngineLine) + kNoEngineLine + kNoEngineLine);
+}
+
+}  // namespace
