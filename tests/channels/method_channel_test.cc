@@ -1,0 +1,198 @@
+#include "channels/method_channel.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "encoding/standard_method_codec.h"
+#include "tests/channels/recording_messenger.h"
+#include "tests/channels/wire_bytes.h"
+#include "tests/fakes/stderr_capture.h"
+
+namespace kovi_test {
+namespace {
+
+using flutter::EncodableValue;
+using flutter::MethodCall;
+using flutter::MethodChannel;
+using flutter::MethodResult;
+
+const char kChannel[] = "kovi/raw_mouse";
+
+const flutter::MethodCodec* Codec() {
+  return &flutter::StandardMethodCodec::GetInstance();
+}
+
+const std::string kDuplicateLine =
+    "Error: Only one of Success, Error, or NotImplemented can be called, and it can be called "
+    "exactly once. Ignoring duplicate result.\n";
+const std::string kMissingLine =
+    "Warning: Failed to respond to a message. This is a memory leak.\n";
+
+class MethodChannelTest : public testing::Test {
+ protected:
+  void Install(flutter::MethodCallHandler handler) {
+    MethodChannel(&messenger_, kChannel, Codec()).SetMethodCallHandler(std::move(handler));
+  }
+  std::vector<Recorded> Deliver(const Bytes& message) {
+    return messenger_.Deliver(kChannel, message);
+  }
+
+  RecordingMessenger messenger_;
+};
+
+struct AnswerCase {
+  const char* name;
+  std::function<void(MethodResult&)> answer;
+  Bytes reply;
+  bool null_data;
+};
+
+TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
+  const EncodableValue details(true);
+  const std::vector<AnswerCase> cases = {
+      {"success without value", [](MethodResult& r) { r.Success(); }, {0x00, 0x00}, false},
+      {"success with int32",
+       [](MethodResult& r) { r.Success(EncodableValue(int32_t{5})); },
+       {0x00, 0x03, 0x05, 0x00, 0x00, 0x00},
+       false},
+      {"success with map",
+       [](MethodResult& r) {
+         r.Success(EncodableValue(flutter::EncodableMap{{EncodableValue("supported"), true}}));
+       },
+       {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p', 'p', 'o', 'r', 't', 'e', 'd', 0x01},
+       false},
+      {"error code only",
+       [](MethodResult& r) { r.Error("bad"); },
+       {0x01, 0x07, 0x03, 'b', 'a', 'd', 0x00, 0x00},
+       false},
+      {"error with message and details by reference",
+       [&details](MethodResult& r) { r.Error("E", "msg", details); },
+       {0x01, 0x07, 0x01, 'E', 0x07, 0x03, 'm', 's', 'g', 0x01},
+       false},
+      {"error with empty code",
+       [](MethodResult& r) { r.Error("", "", nullptr); },
+       {0x01, 0x07, 0x00, 0x00, 0x00},
+       false},
+      {"not implemented", [](MethodResult& r) { r.NotImplemented(); }, {}, true},
+  };
+  for (const AnswerCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    Install(
+        [&test](const MethodCall&, std::unique_ptr<MethodResult> result) { test.answer(*result); });
+    std::vector<Recorded> replies = Deliver(MethodCallBytes("isSupported"));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].bytes, test.reply);
+    EXPECT_EQ(replies[0].null_data, test.null_data);
+    EXPECT_EQ(replies[0].channel, kChannel);
+  }
+}
+
+TEST_F(MethodChannelTest, HandlerSeesTheDecodedCall) {
+  std::string name;
+  std::unique_ptr<EncodableValue> arguments;
+  Install([&](const MethodCall& call, std::unique_ptr<MethodResult> result) {
+    name = call.method_name();
+    arguments = call.arguments() ? std::make_unique<EncodableValue>(*call.arguments()) : nullptr;
+    result->Success();
+  });
+  Deliver(MethodCallBytes("startCapture", {0x03, 0x07, 0x00, 0x00, 0x00}));
+  EXPECT_EQ(name, "startCapture");
+  ASSERT_NE(arguments, nullptr);
+  ASSERT_NE(std::get_if<int32_t>(arguments.get()), nullptr);
+  EXPECT_EQ(std::get<int32_t>(*arguments), 7);
+  // Without arguments on the wire the handler sees a null value.
+  Deliver(MethodCallBytes("stopCapture"));
+  EXPECT_EQ(name, "stopCapture");
+  ASSERT_NE(arguments, nullptr);
+  EXPECT_TRUE(arguments->IsNull());
+}
+
+TEST_F(MethodChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithoutColon) {
+  bool called = false;
+  Install([&called](const MethodCall&, std::unique_ptr<MethodResult> result) {
+    called = true;
+    result->Success();
+  });
+  StderrCapture errors;
+  std::vector<Recorded> replies = Deliver({0x03, 0x01, 0x00, 0x00, 0x00});
+  EXPECT_EQ(errors.Text(),
+            "Invalid method call; method name is not a string.\n"
+            "Unable to construct method call from message on channel kovi/raw_mouse\n");
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_TRUE(replies[0].null_data);
+  EXPECT_TRUE(replies[0].bytes.empty());
+  EXPECT_FALSE(called);
+}
+
+TEST_F(MethodChannelTest, SecondAnswerIsDroppedWithTheDuplicateLine) {
+  Install([](const MethodCall&, std::unique_ptr<MethodResult> result) {
+    result->Success();
+    result->Error("late");
+    result->NotImplemented();
+  });
+  StderrCapture errors;
+  std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
+  EXPECT_EQ(errors.Text(), kDuplicateLine + kDuplicateLine);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0].bytes, SuccessEnvelope());
+}
+
+TEST_F(MethodChannelTest, UnansweredCallGetsNoReplyAndTheWarning) {
+  Install([](const MethodCall&, std::unique_ptr<MethodResult>) {});
+  StderrCapture errors;
+  std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
+  EXPECT_EQ(errors.Text(), kMissingLine);
+  EXPECT_TRUE(replies.empty());
+}
+
+TEST_F(MethodChannelTest, KeptResultAnswersLater) {
+  std::unique_ptr<MethodResult> kept;
+  Install([&kept](const MethodCall&, std::unique_ptr<MethodResult> result) {
+    kept = std::move(result);
+  });
+  EXPECT_TRUE(Deliver(MethodCallBytes("startCapture")).empty());
+  kept->Success(EncodableValue(true));
+  ASSERT_EQ(messenger_.replies().size(), 1u);
+  EXPECT_EQ(messenger_.replies()[0].bytes, SuccessEnvelope({0x01}));
+}
+
+TEST_F(MethodChannelTest, HandlerOutlivesTheChannelAndIsReplacedOrRemoved) {
+  std::vector<std::string> log;
+  {
+    MethodChannel channel(&messenger_, kChannel, Codec());
+    channel.SetMethodCallHandler([&log](const MethodCall&, std::unique_ptr<MethodResult> r) {
+      log.push_back("first");
+      r->Success();
+    });
+  }
+  EXPECT_EQ(Deliver(MethodCallBytes("a")).size(), 1u);
+  Install([&log](const MethodCall&, std::unique_ptr<MethodResult> r) {
+    log.push_back("second");
+    r->NotImplemented();
+  });
+  EXPECT_EQ(Deliver(MethodCallBytes("a")).size(), 1u);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));
+  Install(nullptr);
+  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+}
+
+TEST_F(MethodChannelTest, HandlerMayRemoveItselfWhileAnswering) {
+  MethodChannel channel(&messenger_, kChannel, Codec());
+  auto name = std::make_shared<std::string>("still here");
+  channel.SetMethodCallHandler(
+      [&channel, name](const MethodCall&, std::unique_ptr<MethodResult> result) {
+        channel.SetMethodCallHandler(nullptr);
+        result->Success(EncodableValue(*name));
+      });
+  std::vector<Recorded> replies = Deliver(MethodCallBytes("stopCapture"));
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0].bytes, SuccessEnvelope(StringValue("still here")));
+  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+}
+
+}  // namespace
+}  // namespace kovi_test
