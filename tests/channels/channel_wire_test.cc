@@ -1,0 +1,188 @@
+// The channels over the real messenger and the recording fake of the embedding
+// library: the bytes that reach FlutterDesktopMessengerSendResponse and
+// FlutterDesktopMessengerSend.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "channels/event_channel.h"
+#include "channels/event_sink.h"
+#include "channels/method_channel.h"
+#include "channels/stream_handler_functions.h"
+#include "embedding/binary_messenger_impl.h"
+#include "encoding/standard_method_codec.h"
+#include "tests/channels/wire_bytes.h"
+#include "tests/fakes/fake_embedding.h"
+#include "tests/fakes/stderr_capture.h"
+
+namespace kovi_test {
+namespace {
+
+using flutter::EncodableValue;
+using flutter::MethodCall;
+using flutter::MethodResult;
+
+const char kMethods[] = "kovi/raw_mouse";
+const char kEvents[] = "kovi/raw_mouse_events";
+
+const flutter::MethodCodec* Codec() {
+  return &flutter::StandardMethodCodec::GetInstance();
+}
+
+// Answers by method name, as the control channel's handler would and worse.
+void AnswerByName(const MethodCall& call, std::unique_ptr<MethodResult> result) {
+  const std::string& name = call.method_name();
+  if (name == "isSupported") {
+    result->Success(EncodableValue(flutter::EncodableMap{{EncodableValue("supported"), true}}));
+  } else if (name == "startCapture") {
+    result->Success();
+  } else if (name == "fail") {
+    result->Error("E", "msg");
+  } else if (name == "twice") {
+    result->Success();
+    result->Success();
+  } else if (name != "never") {
+    result->NotImplemented();
+  }
+}
+
+class ChannelWireTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    fake_embedding::Reset();
+    messenger_ = std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
+  }
+
+  // The responses the library received for one delivered message.
+  static std::vector<fake_embedding::Call> ResponsesTo(
+      const FlutterDesktopMessageResponseHandle* handle) {
+    std::vector<fake_embedding::Call> found;
+    for (const auto& call : fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
+      if (call.handle == handle) {
+        found.push_back(call);
+      }
+    }
+    return found;
+  }
+
+  std::unique_ptr<flutter::BinaryMessengerImpl> messenger_;
+};
+
+TEST_F(ChannelWireTest, MethodCallResponses) {
+  struct Case {
+    const char* name;
+    Bytes message;
+    size_t responses;
+    Bytes bytes;  // of the single response; a null pointer when empty
+    std::string errors = "";
+  };
+  const std::string undecodable =
+      "Invalid method call; method name is not a string.\n"
+      "Unable to construct method call from message on channel kovi/raw_mouse\n";
+  const std::vector<Case> cases = {
+      {"map result",
+       MethodCallBytes("isSupported"),
+       1,
+       {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p', 'p', 'o', 'r', 't', 'e', 'd', 0x01}},
+      {"success without value", MethodCallBytes("startCapture"), 1, {0x00, 0x00}},
+      {"error", MethodCallBytes("fail"), 1, ErrorEnvelope("E", "msg")},
+      {"not implemented", MethodCallBytes("StartCapture"), 1, {}},
+      {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, undecodable},
+      {"empty message", {}, 1, {}, "Invalid read in StandardCodecByteStreamReader\n" + undecodable},
+      {"answered twice",
+       MethodCallBytes("twice"),
+       1,
+       {0x00, 0x00},
+       "Error: Only one of Success, Error, or NotImplemented can be called, and it can be "
+       "called exactly once. Ignoring duplicate result.\n"},
+      {"never answered",
+       MethodCallBytes("never"),
+       0,
+       {},
+       "Warning: Failed to respond to a message. This is a memory leak.\n"},
+  };
+  flutter::MethodChannel(messenger_.get(), kMethods, Codec()).SetMethodCallHandler(AnswerByName);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    StderrCapture errors;
+    const auto* handle = fake_embedding::DeliverMessage(kMethods, test.message);
+    ASSERT_NE(handle, nullptr);
+    const auto responses = ResponsesTo(handle);
+    ASSERT_EQ(responses.size(), test.responses);
+    if (test.responses == 1) {
+      EXPECT_EQ(responses[0].data, test.bytes);
+      EXPECT_EQ(responses[0].size, test.bytes.size());
+      EXPECT_EQ(responses[0].data_null, test.bytes.empty());
+    }
+    EXPECT_EQ(errors.Text(), test.errors);
+    EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
+    EXPECT_EQ(fake_embedding::LocksHeld(), 0);
+  }
+}
+
+TEST_F(ChannelWireTest, RemovingTheMethodHandlerClearsTheLibraryCallback) {
+  flutter::MethodChannel channel(messenger_.get(), kMethods, Codec());
+  channel.SetMethodCallHandler(AnswerByName);
+  EXPECT_TRUE(fake_embedding::HasChannelCallback(kMethods));
+  channel.SetMethodCallHandler(nullptr);
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kMethods));
+}
+
+TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
+  std::unique_ptr<MethodResult> kept;
+  flutter::MethodChannel(messenger_.get(), kMethods, Codec())
+      .SetMethodCallHandler([&kept](const MethodCall&, std::unique_ptr<MethodResult> result) {
+        kept = std::move(result);
+      });
+  const auto* handle = fake_embedding::DeliverMessage(kMethods, MethodCallBytes("startCapture"));
+  EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
+  fake_embedding::SetMessengerAvailable(false);
+  StderrCapture errors;
+  kept->Success();
+  kept.reset();
+  EXPECT_TRUE(ResponsesTo(handle).empty());
+  EXPECT_EQ(errors.Text(), "");
+  EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
+}
+
+TEST_F(ChannelWireTest, EventStreamTraffic) {
+  std::unique_ptr<flutter::EventSink> sink;
+  flutter::EventChannel(messenger_.get(), kEvents, Codec())
+      .SetStreamHandler(std::make_unique<flutter::StreamHandlerFunctions>(
+          [&sink](const EncodableValue*, std::unique_ptr<flutter::EventSink>&& events) {
+            sink = std::move(events);
+            return nullptr;
+          },
+          [&sink](const EncodableValue*) {
+            sink.reset();
+            return nullptr;
+          }));
+  const auto exchange = [this](const Bytes& message) {
+    const auto responses = ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
+    EXPECT_EQ(responses.size(), 1u);
+    return responses.empty() ? Bytes{0xEE} : responses[0].data;
+  };
+  EXPECT_EQ(exchange(MethodCallBytes("listen")), SuccessEnvelope());
+  ASSERT_NE(sink, nullptr);
+  sink->Success(EncodableValue(
+      flutter::EncodableList{EncodableValue(int32_t{3}), EncodableValue(int32_t{260})}));
+  sink->EndOfStream();
+  EXPECT_EQ(exchange(MethodCallBytes("cancel")), SuccessEnvelope());
+  EXPECT_EQ(exchange(MethodCallBytes("cancel")),
+            ErrorEnvelope("error", "No active stream to cancel"));
+
+  const auto sends = fake_embedding::CallsTo("FlutterDesktopMessengerSend");
+  ASSERT_EQ(sends.size(), 2u);
+  EXPECT_EQ(sends[0].name, kEvents);
+  EXPECT_EQ(sends[0].data,
+            (Bytes{0x00, 0x0C, 0x02, 0x03, 0x03, 0x00, 0x00, 0x00, 0x03, 0x04, 0x01, 0x00, 0x00}));
+  EXPECT_EQ(sends[1].name, kEvents);
+  EXPECT_EQ(sends[1].size, 0u);
+  EXPECT_TRUE(sends[1].data.empty());
+  EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
+}
+
+}  // namespace
+}  // namespace kovi_test
