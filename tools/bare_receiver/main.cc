@@ -1,0 +1,93 @@
+// bare_receiver: shows a window, brings it to the foreground, registers it for
+// raw mouse input (usage page 1, usage 2, RIDEV_NOLEGACY) and counts WM_INPUT
+// messages for a given time, doing nothing else with them. The baseline that
+// kovi's counts are compared with under the same conditions.
+//
+//   bare_receiver.exe [--seconds S] [--at X,Y,WIDTH,HEIGHT]
+//
+// Prints "bare_receiver: ready" once it counts (start the mouse then) and
+// "bare_receiver: N WM_INPUT in T s" at the end. Exit code 0, or 1 when the
+// window or the registration failed.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KOVI_BARE_RECEIVER";
+unsigned long long input_count = 0;
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INPUT) {
+    ++input_count;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+struct Options {
+  double seconds = 5;
+  RECT bounds{320, 100, 1600, 900};
+};
+
+Options ParseOptions(int argc, wchar_t** argv) {
+  Options options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::wcscmp(argv[i], L"--seconds") == 0) {
+      options.seconds = std::wcstod(argv[i + 1], nullptr);
+    } else if (std::wcscmp(argv[i], L"--at") == 0) {
+      int x = 0, y = 0, width = 0, height = 0;
+      if (std::swscanf(argv[i + 1], L"%d,%d,%d,%d", &x, &y, &width, &height) == 4) {
+        options.bounds = RECT{x, y, x + width, y + height};
+      }
+    }
+  }
+  return options;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Options options = ParseOptions(argc, argv);
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = kClassName;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  RegisterClassW(&window_class);
+  const RECT& bounds = options.bounds;
+  HWND window = CreateWindowExW(0, kClassName, L"bare_receiver", WS_OVERLAPPEDWINDOW, bounds.left,
+                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                nullptr, nullptr, window_class.hInstance, nullptr);
+  if (window == nullptr) {
+    std::printf("bare_receiver: no window (error %lu)\n", GetLastError());
+    return 1;
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  RAWINPUTDEVICE device{0x01, 0x02, RIDEV_NOLEGACY, window};
+  if (!RegisterRawInputDevices(&device, 1, sizeof(device))) {
+    std::printf("bare_receiver: raw input registration refused (error %lu)\n", GetLastError());
+    return 1;
+  }
+  std::printf("bare_receiver: ready\n");
+  std::fflush(stdout);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  const auto duration = std::chrono::duration<double>(options.seconds);
+  MSG message;
+  while (Clock::now() - start < duration) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  std::printf("bare_receiver: %llu WM_INPUT in %.3f s\n", input_count, elapsed);
+  std::fflush(stdout);
+  DestroyWindow(window);
+  return 0;
+}
