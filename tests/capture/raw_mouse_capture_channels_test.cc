@@ -1,0 +1,245 @@
+// RawMouseCapture on its two channels, through the real channels, messenger and
+// engine wrapper over the recording fake of the embedding library: the bytes
+// the Dart side sends and receives.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capture/raw_mouse_capture.h"
+#include "embedding/flutter_engine.h"
+#include "shell/engine_project.h"
+#include "tests/capture/fake_capture_system.h"
+#include "tests/fakes/fake_embedding.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const HWND kWindow = reinterpret_cast<HWND>(0x1234);
+constexpr char kControl[] = "kovi/raw_mouse";
+constexpr char kEvents[] = "kovi/raw_mouse_events";
+
+const Bytes kSuccessWithoutValue = {0x00, 0x00};
+const Bytes kSupported = {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p',
+                          'p',  'o',  'r',  't',  'e',  'd', 0x01};
+const Bytes kNoActiveStream = {0x01, 0x07, 0x05, 'e', 'r', 'r', 'o', 'r', 0x07, 0x1A, 'N', 'o', ' ',
+                               'a',  'c',  't',  'i', 'v', 'e', ' ', 's', 't',  'r',  'e', 'a', 'm',
+                               ' ',  't',  'o',  ' ', 'c', 'a', 'n', 'c', 'e',  'l',  0x00};
+const Bytes kNotImplemented = {};
+
+// A method call with a short name: the name as a string value, then the arguments.
+Bytes CallBytes(const std::string& method, const Bytes& arguments = {0x00}) {
+  Bytes bytes = {0x07, static_cast<uint8_t>(method.size())};
+  for (char c : method) {
+    bytes.push_back(static_cast<uint8_t>(c));
+  }
+  for (uint8_t byte : arguments) {
+    bytes.push_back(byte);
+  }
+  return bytes;
+}
+
+// A batch as it travels: a success envelope carrying a general list of 32-bit
+// integer values.
+Bytes BatchBytes(const std::vector<int32_t>& counts) {
+  Bytes bytes = {0x00, 0x0C, static_cast<uint8_t>(counts.size())};
+  for (int32_t count : counts) {
+    bytes.push_back(0x03);
+    for (int shift = 0; shift < 32; shift += 8) {
+      bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(count) >> shift));
+    }
+  }
+  return bytes;
+}
+
+class RawMouseCaptureChannelsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake_embedding::Reset();
+    engine_ = std::make_unique<flutter::FlutterEngine>(EngineProject(L"data"));
+    capture_ = std::make_unique<RawMouseCapture>(engine_.get(), kWindow);
+  }
+
+  void TearDown() override {
+    capture_.reset();
+    engine_.reset();
+  }
+
+  // Delivers a message as the Dart side sends it; returns the reply's bytes.
+  Bytes Send(const std::string& channel, const Bytes& message) {
+    const auto* handle = fake_embedding::DeliverMessage(channel, message);
+    EXPECT_NE(handle, nullptr) << "no handler on " << channel;
+    for (const fake_embedding::Call& call :
+         fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
+      if (call.handle == handle) {
+        return call.data;
+      }
+    }
+    ADD_FAILURE() << "no reply on " << channel;
+    return {};
+  }
+
+  Bytes Control(const std::string& method) { return Send(kControl, CallBytes(method)); }
+  Bytes Events(const std::string& method) { return Send(kEvents, CallBytes(method)); }
+
+  // Every message the system sent on the event channel.
+  std::vector<Bytes> EventsSent() {
+    std::vector<Bytes> sent;
+    for (const fake_embedding::Call& call :
+         fake_embedding::CallsTo("FlutterDesktopMessengerSend")) {
+      EXPECT_EQ(call.name, kEvents);
+      sent.push_back(call.data);
+    }
+    return sent;
+  }
+
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+      capture_->HandleWindowMessage(kWindow, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);
+    }
+  }
+
+  void Packets(int count) {
+    for (int i = 0; i < count; ++i) {
+      capture_->HandleWindowMessage(kWindow, WM_INPUT, RIM_INPUT,
+                                    reinterpret_cast<LPARAM>(system_.AddMouseRecord()));
+    }
+  }
+
+  size_t Registrations() {
+    size_t count = 0;
+    for (const std::string& call : system_.calls) {
+      count += call.rfind("RegisterRawInputDevices(page=1 usage=2 flags=0x30", 0) == 0 ? 1 : 0;
+    }
+    return count;
+  }
+
+  FakeCaptureSystem system_;
+  std::unique_ptr<flutter::FlutterEngine> engine_;
+  std::unique_ptr<RawMouseCapture> capture_;
+};
+
+TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
+  struct Case {
+    Bytes message;
+    Bytes reply;
+  };
+  const Case cases[] = {
+      {CallBytes("isSupported"), kSupported},
+      {CallBytes("isSupported", {0x03, 0x05, 0x00, 0x00, 0x00}), kSupported},
+      {CallBytes("startCapture"), kSuccessWithoutValue},
+      {CallBytes("stopCapture"), kSuccessWithoutValue},
+      {CallBytes("StartCapture"), kNotImplemented},
+      {CallBytes("startcapture"), kNotImplemented},
+      {CallBytes("start"), kNotImplemented},
+      {CallBytes("startCapture "), kNotImplemented},
+      {CallBytes(""), kNotImplemented},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Send(kControl, c.message), c.reply)
+        << std::string(c.message.begin() + 2, c.message.begin() + 2 + c.message[1]);
+  }
+  EXPECT_EQ(Registrations(), 1u);
+}
+
+TEST_F(RawMouseCaptureChannelsTest, StartTwiceStartsOneCaptureAndStopWhileIdleChangesNothing) {
+  EXPECT_EQ(Control("stopCapture"), kSuccessWithoutValue);
+  EXPECT_THAT(system_.calls, IsEmpty());
+  EXPECT_EQ(Control("startCapture"), kSuccessWithoutValue);
+  EXPECT_EQ(Control("startCapture"), kSuccessWithoutValue);
+  EXPECT_EQ(Registrations(), 1u);
+}
+
+TEST_F(RawMouseCaptureChannelsTest, RefusedStartIsStillAnsweredWithSuccess) {
+  system_.register_result = FALSE;
+  EXPECT_EQ(Control("startCapture"), kSuccessWithoutValue);
+  EXPECT_EQ(system_.calls.size(), 1u);
+}
+
+TEST_F(RawMouseCaptureChannelsTest, EventChannelAnswersListenAndCancel) {
+  EXPECT_EQ(Events("cancel"), kNoActiveStream);
+  EXPECT_EQ(Events("listen"), kSuccessWithoutValue);
+  EXPECT_EQ(Events("listen"), kSuccessWithoutValue);
+  EXPECT_EQ(Events("cancel"), kSuccessWithoutValue);
+  EXPECT_EQ(Events("cancel"), kNoActiveStream);
+  EXPECT_THAT(system_.calls, IsEmpty()) << "listening does not start a capture";
+}
+
+TEST_F(RawMouseCaptureChannelsTest, BatchesTravelAsGeneralListsOf32BitIntegers) {
+  Events("listen");
+  Control("startCapture");
+  const int per_tick[] = {1, 2, 0, 3, 256};
+  for (int packets : per_tick) {
+    Packets(packets);
+    Ticks(1);
+  }
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({1, 2, 0, 3, 256})));
+  const Bytes literal = {0x00, 0x0C, 0x05, 0x03, 0x01, 0x00, 0x00, 0x00, 0x03, 0x02,
+                         0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x03, 0x03,
+                         0x00, 0x00, 0x00, 0x03, 0x00, 0x01, 0x00, 0x00};
+  EXPECT_EQ(EventsSent()[0], literal);
+}
+
+TEST_F(RawMouseCaptureChannelsTest, ListeningBeforeTheCaptureDeliversOnlyWhatItProduces) {
+  Events("listen");
+  Packets(4);  // idle: not consumed, not counted
+  EXPECT_THAT(EventsSent(), IsEmpty());
+  Control("startCapture");
+  Ticks(5);
+  Packets(2);
+  Control("stopCapture");
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 0, 0, 0}), BatchBytes({2})));
+}
+
+TEST_F(RawMouseCaptureChannelsTest, SecondListenReplacesTheSink) {
+  Events("listen");
+  Events("listen");
+  Control("startCapture");
+  Ticks(10);
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 0, 0, 0}), BatchBytes({0, 0, 0, 0, 0})));
+}
+
+TEST_F(RawMouseCaptureChannelsTest, CountsPendingAcrossACancelGoOutAfterTheNextListen) {
+  Events("listen");
+  Control("startCapture");
+  Ticks(2);
+  Events("cancel");
+  Packets(7);
+  Ticks(5);
+  EXPECT_THAT(EventsSent(), IsEmpty());
+  Events("listen");
+  Ticks(3);
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 7, 0, 0, 0, 0, 0, 0, 0})));
+}
+
+TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothChannels) {
+  Events("listen");
+  Control("startCapture");
+  Packets(3);
+  capture_.reset();
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({3})));
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kControl));
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kEvents));
+
+  // The batch went out before the handlers were removed.
+  std::vector<std::string> order;
+  for (const fake_embedding::Call& call : fake_embedding::Calls()) {
+    if (call.function == "FlutterDesktopMessengerSend" ||
+        (call.function == "FlutterDesktopMessengerSetCallback" && !call.callback_set)) {
+      order.push_back(call.function + " " + call.name);
+    }
+  }
+  EXPECT_THAT(order, ElementsAre("FlutterDesktopMessengerSend kovi/raw_mouse_events",
+                                 "FlutterDesktopMessengerSetCallback kovi/raw_mouse",
+                                 "FlutterDesktopMessengerSetCallback kovi/raw_mouse_events"));
+  EXPECT_EQ(fake_embedding::DeliverMessage(kControl, CallBytes("startCapture")), nullptr);
+  EXPECT_EQ(fake_embedding::DeliverMessage(kEvents, CallBytes("listen")), nullptr);
+}
+
+}  // namespace
