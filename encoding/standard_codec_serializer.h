@@ -50,10 +50,12 @@ class StandardCodecSerializer {
   // (WriteValue never asks for one).
   void WriteSize(size_t size, ByteStreamWriter* stream) const;
 
- private:
-  // Writes `tag` and `size`; a size the wire cannot carry writes the null tag
-  // and one line instead, and returns false: the payload must then be skipped.
+  // Writes `tag` and then `size`, the head of every sized value. A size above
+  // kMaxWireSize writes the null tag and one line instead and returns false:
+  // the caller then writes no payload, and the value arrives as null.
   bool WriteSizedTag(uint8_t tag, size_t size, ByteStreamWriter* stream) const;
+
+ private:
   template <typename T>
   EncodableValue ReadBlock(ByteStreamReader* stream) const;
   EncodableValue ReadList(ByteStreamReader* stream) const;

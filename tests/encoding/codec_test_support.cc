@@ -1,0 +1,225 @@
+#include "tests/encoding/codec_test_support.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+namespace kovi_test {
+
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+
+std::vector<uint8_t> Hex(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  std::istringstream in(text);
+  std::string pair;
+  while (in >> pair) {
+    bytes.push_back(static_cast<uint8_t>(std::stoul(pair, nullptr, 16)));
+  }
+  return bytes;
+}
+
+std::string HexOf(const std::vector<uint8_t>& bytes) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 3);
+  for (uint8_t byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0xF];
+    text += ' ';
+  }
+  if (!text.empty()) {
+    text.pop_back();
+  }
+  return text;
+}
+
+namespace {
+
+std::string DoubleText(double number) {
+  if (std::isnan(number)) {
+    return "nan";
+  }
+  char text[64];
+  std::snprintf(text, sizeof(text), "%a", number);
+  return text;
+}
+
+template <typename T, typename Format>
+std::string ListText(const char* name, const std::vector<T>& elements, Format format) {
+  std::string text = std::string(name) + "[";
+  for (size_t i = 0; i < elements.size(); ++i) {
+    text += (i == 0 ? "" : ",") + format(elements[i]);
+  }
+  return text + "]";
+}
+
+std::string IntegerText(int64_t number) {
+  return std::to_string(number);
+}
+
+}  // namespace
+
+std::string ValueText(const EncodableValue& value) {
+  if (value.valueless_by_exception()) {
+    return "valueless";
+  }
+  switch (value.index()) {
+    case 0:
+      return "null";
+    case 1:
+      return std::get<bool>(value) ? "true" : "false";
+    case 2:
+      return "i32:" + IntegerText(std::get<int32_t>(value));
+    case 3:
+      return "i64:" + IntegerText(std::get<int64_t>(value));
+    case 4:
+      return "f64:" + DoubleText(std::get<double>(value));
+    case 5: {
+      const auto& string = std::get<std::string>(value);
+      return "str(" + std::to_string(string.size()) +
+             "):" + HexOf(std::vector<uint8_t>(string.begin(), string.end()));
+    }
+    case 6:
+      return "u8[" + HexOf(std::get<std::vector<uint8_t>>(value)) + "]";
+    case 7:
+      return ListText("i32", std::get<std::vector<int32_t>>(value), IntegerText);
+    case 8:
+      return ListText("i64", std::get<std::vector<int64_t>>(value), IntegerText);
+    case 9:
+      return ListText("f64", std::get<std::vector<double>>(value), DoubleText);
+    case 10:
+      return ListText("list", std::get<EncodableList>(value), ValueText);
+    case 11: {
+      std::string text = "map{";
+      for (const auto& entry : std::get<EncodableMap>(value)) {
+        text += ValueText(entry.first) + ":" + ValueText(entry.second) + ";";
+      }
+      return text + "}";
+    }
+    case 12:
+      return "custom";
+    default:
+      return ListText("f32", std::get<std::vector<float>>(value),
+                      [](float number) { return DoubleText(number); });
+  }
+}
+
+StderrCapture::StderrCapture() : saved_(std::cerr.rdbuf(buffer_.rdbuf())) {}
+
+StderrCapture::~StderrCapture() {
+  std::cerr.rdbuf(saved_);
+}
+
+std::vector<std::string> StderrCapture::Lines() const {
+  std::vector<std::string> lines;
+  std::string all = text();
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t end = all.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(all.substr(start) + "<no line end>");
+      break;
+    }
+    lines.push_back(all.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+uint64_t ValueGenerator::Bits() {
+  return random_();
+}
+
+size_t ValueGenerator::NextCount() {
+  static const size_t kCounts[] = {0, 0, 1, 2, 3, 5, 8, 13};
+  return kCounts[Bits() % (sizeof(kCounts) / sizeof(kCounts[0]))];
+}
+
+std::string ValueGenerator::NextString() {
+  // Mostly short, sometimes on either side of the 254 and 65536 size forms.
+  static const size_t kLengths[] = {0, 1, 3, 11, 253, 254, 255, 300, 65535, 65536, 65537};
+  size_t pick = Bits() % 24;
+  size_t length = pick < 11 ? kLengths[pick] : pick % 7;
+  std::string string(length, '\0');
+  for (char& c : string) {
+    c = static_cast<char>(Bits() & 0xFF);
+  }
+  return string;
+}
+
+double ValueGenerator::NextDouble() {
+  static const double kSpecial[] = {0.0, -0.0, 1.0, -1.5, 1e308, 5e-324, INFINITY, -INFINITY, NAN};
+  // A NaN breaks the ordering's transitivity, so map keys never hold one.
+  size_t specials = sizeof(kSpecial) / sizeof(kSpecial[0]) - (in_key_ ? 1 : 0);
+  uint64_t pick = Bits() % 16;
+  if (pick < specials) {
+    return kSpecial[pick];
+  }
+  return static_cast<double>(static_cast<int64_t>(Bits())) / 1024.0;
+}
+
+template <typename T>
+std::vector<T> ValueGenerator::NextNumbers() {
+  std::vector<T> numbers(NextCount());
+  for (T& number : numbers) {
+    if constexpr (std::is_floating_point_v<T>) {
+      number = static_cast<T>(NextDouble());
+    } else {
+      number = static_cast<T>(Bits());
+    }
+  }
+  return numbers;
+}
+
+EncodableValue ValueGenerator::Next(int depth) {
+  // Every alternative but the custom one (12); containers only while depth is left.
+  int alternatives = depth > 0 ? 13 : 10;
+  int pick = static_cast<int>(Bits() % alternatives);
+  switch (pick) {
+    case 0:
+      return EncodableValue();
+    case 1:
+      return EncodableValue((Bits() & 1) != 0);
+    case 2:
+      return EncodableValue(static_cast<int32_t>(Bits()));
+    case 3:
+      return EncodableValue(static_cast<int64_t>(Bits()));
+    case 4:
+      return EncodableValue(NextDouble());
+    case 5:
+      return EncodableValue(NextString());
+    case 6:
+      return EncodableValue(NextNumbers<uint8_t>());
+    case 7:
+      return EncodableValue(NextNumbers<int32_t>());
+    case 8:
+      return EncodableValue(NextNumbers<int64_t>());
+    case 9:
+      return (Bits() & 1) ? EncodableValue(NextNumbers<double>())
+                          : EncodableValue(NextNumbers<float>());
+    case 10: {
+      EncodableList list;
+      for (size_t i = NextCount(); i > 0; --i) {
+        list.push_back(Next(depth - 1));
+      }
+      return EncodableValue(std::move(list));
+    }
+    default: {
+      EncodableMap map;
+      for (size_t i = NextCount(); i > 0; --i) {
+        bool was_in_key = in_key_;
+        in_key_ = true;
+        EncodableValue key = Next(depth - 1);
+        in_key_ = was_in_key;
+        map.emplace(std::move(key), Next(depth - 1));
+      }
+      return EncodableValue(std::move(map));
+    }
+  }
+}
+
+}  // namespace kovi_test

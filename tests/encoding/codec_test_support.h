@@ -1,0 +1,67 @@
+// Helpers shared by the encoding tests: byte literals, an exact text form of
+// values (for comparisons with readable failures), capture of the failure
+// lines the codec writes to std::cerr, and a seeded generator of random values.
+#ifndef KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+#define KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "encoding/encodable_value.h"
+
+namespace kovi_test {
+
+// "07 03 61 62 63" -> {0x07, 0x03, 0x61, 0x62, 0x63}.
+std::vector<uint8_t> Hex(const std::string& text);
+std::string HexOf(const std::vector<uint8_t>& bytes);
+
+// An exact, deterministic text of a value: alternative and content, doubles in
+// hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
+std::string ValueText(const flutter::EncodableValue& value);
+
+// Redirects std::cerr into memory for its lifetime.
+class StderrCapture {
+ public:
+  StderrCapture();
+  ~StderrCapture();
+  StderrCapture(const StderrCapture&) = delete;
+  StderrCapture& operator=(const StderrCapture&) = delete;
+
+  const std::string text() const { return buffer_.str(); }
+  // The text split at line ends; a final fragment without a line end is kept
+  // as a line of its own so that it shows up in comparisons.
+  std::vector<std::string> Lines() const;
+
+ private:
+  std::ostringstream buffer_;
+  std::streambuf* saved_;
+};
+
+// Random values over every alternative but the custom one, with a fixed seed.
+class ValueGenerator {
+ public:
+  explicit ValueGenerator(uint32_t seed) : random_(seed) {}
+
+  // A value nested at most `depth` lists and maps deep.
+  flutter::EncodableValue Next(int depth);
+  // A string whose length is drawn from around the size-form boundaries.
+  std::string NextString();
+
+ private:
+  size_t NextCount();
+  template <typename T>
+  std::vector<T> NextNumbers();
+  double NextDouble();
+  uint64_t Bits();
+
+  std::mt19937_64 random_;
+  bool in_key_ = false;
+};
+
+}  // namespace kovi_test
+
+#endif  // KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_

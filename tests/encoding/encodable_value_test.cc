@@ -1,0 +1,219 @@
+#include "encoding/encodable_value.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/encoding/codec_test_support.h"
+
+namespace {
+
+using flutter::CustomEncodableValue;
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using kovi_test::ValueText;
+
+// A held type whose copy fails, to drive a value into the valueless state.
+struct CopyFails {
+  CopyFails() = default;
+  CopyFails(CopyFails&&) = default;
+  CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
+};
+
+EncodableValue Valueless() {
+  std::any held{CopyFails()};
+  EncodableValue value(1);
+  try {
+    value.emplace<CustomEncodableValue>(held);
+  } catch (const std::runtime_error&) {
+  }
+  return value;
+}
+
+TEST(EncodableValue, EachConstructionSelectsItsAlternativeIndex) {
+  struct Case {
+    EncodableValue value;
+    size_t index;
+  };
+  const Case cases[] = {
+      {EncodableValue(), 0},
+      {EncodableValue(true), 1},
+      {EncodableValue(int32_t{7}), 2},
+      {EncodableValue(int64_t{7}), 3},
+      {EncodableValue(1.5), 4},
+      {EncodableValue(std::string("s")), 5},
+      {EncodableValue("literal"), 5},
+      {EncodableValue(std::vector<uint8_t>{1}), 6},
+      {EncodableValue(std::vector<int32_t>{1}), 7},
+      {EncodableValue(std::vector<int64_t>{1}), 8},
+      {EncodableValue(std::vector<double>{1}), 9},
+      {EncodableValue(EncodableList{}), 10},
+      {EncodableValue(EncodableMap{}), 11},
+      {EncodableValue(CustomEncodableValue(std::any(3))), 12},
+      {EncodableValue(std::vector<float>{1}), 13},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.value.index(), c.index) << ValueText(c.value);
+    EXPECT_EQ(c.value.IsNull(), c.index == 0);
+  }
+}
+
+TEST(EncodableValue, CStringIsAStringAlsoWhenAssigned) {
+  EncodableValue value("text");
+  EXPECT_EQ(std::get<std::string>(value), "text");
+  value = 5;
+  value = "again";
+  EXPECT_EQ(std::get<std::string>(value), "again");
+}
+
+TEST(EncodableValue, WrongAlternativeRaisesBadVariantAccess) {
+  EncodableValue value(int32_t{1});
+  EXPECT_THROW((void)std::get<std::string>(value), std::bad_variant_access);
+  EXPECT_THROW((void)std::get<int64_t>(value), std::bad_variant_access);
+}
+
+TEST(EncodableValue, MoveLeavesContainersEmptyButKeepsAlternativeAndCustomContent) {
+  EncodableValue string("abc");
+  EncodableValue moved_string(std::move(string));
+  EXPECT_EQ(string.index(), 5u);  // NOLINT(bugprone-use-after-move)
+  EXPECT_TRUE(std::get<std::string>(string).empty());
+  EXPECT_EQ(std::get<std::string>(moved_string), "abc");
+
+  EncodableValue list(EncodableList{EncodableValue(1), EncodableValue(2)});
+  EncodableValue target(EncodableList{EncodableValue(9)});
+  target = std::move(list);
+  EXPECT_TRUE(std::get<EncodableList>(list).empty());  // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(ValueText(target), "list[i32:1,i32:2]");
+
+  EncodableValue custom(CustomEncodableValue(std::any(std::string("held"))));
+  EncodableValue moved_custom(std::move(custom));
+  EXPECT_EQ(std::any_cast<std::string>(std::get<CustomEncodableValue>(custom).value()),
+            "held");  // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(std::any_cast<std::string>(std::get<CustomEncodableValue>(moved_custom).value()),
+            "held");
+}
+
+TEST(EncodableValue, CopyIsDeep) {
+  EncodableValue original(EncodableList{EncodableValue(EncodableMap{{"k", "v"}})});
+  EncodableValue copy = original;
+  std::get<EncodableMap>(std::get<EncodableList>(copy)[0])[EncodableValue("k")] = 1;
+  EXPECT_EQ(ValueText(original),
+            ValueText(EncodableValue(EncodableList{EncodableMap{{"k", "v"}}})));
+}
+
+// One row: a < b is expected to be `less`, and b < a to be `greater`.
+struct OrderCase {
+  const char* name;
+  EncodableValue a;
+  EncodableValue b;
+  bool less;
+  bool greater;
+};
+
+TEST(EncodableValueOrder, Table) {
+  const double nan = std::nan("");
+  CustomEncodableValue customs[2] = {CustomEncodableValue(std::any(2)),
+                                     CustomEncodableValue(std::any(1))};
+  const OrderCase cases[] = {
+      {"nulls are equivalent", EncodableValue(), EncodableValue(), false, false},
+      {"null before bool", EncodableValue(), EncodableValue(false), true, false},
+      {"false before true", EncodableValue(false), EncodableValue(true), true, false},
+      {"any int32 before any int64", EncodableValue(int32_t{1000}), EncodableValue(int64_t{-5}),
+       true, false},
+      {"int32 signed", EncodableValue(int32_t{-1}), EncodableValue(int32_t{1}), true, false},
+      {"int64 signed", EncodableValue(int64_t{-1}), EncodableValue(int64_t{1}), true, false},
+      {"double numeric", EncodableValue(-0.5), EncodableValue(0.25), true, false},
+      {"NaN neither less nor greater", EncodableValue(nan), EncodableValue(1.0), false, false},
+      {"prefix string is less", EncodableValue("ab"), EncodableValue("abc"), true, false},
+      {"upper before lower", EncodableValue("B"), EncodableValue("a"), true, false},
+      {"string bytes unsigned", EncodableValue("a"), EncodableValue("\xC3\xA9"), true, false},
+      {"bytes unsigned", EncodableValue(std::vector<uint8_t>{1, 2}),
+       EncodableValue(std::vector<uint8_t>{1, 0xFF}), true, false},
+      {"int32 list signed", EncodableValue(std::vector<int32_t>{1, -1}),
+       EncodableValue(std::vector<int32_t>{1, 2}), true, false},
+      {"int64 list prefix", EncodableValue(std::vector<int64_t>{1}),
+       EncodableValue(std::vector<int64_t>{1, 0}), true, false},
+      {"double list NaN pair counts as equal", EncodableValue(std::vector<double>{nan, 1}),
+       EncodableValue(std::vector<double>{0, 2}), true, false},
+      {"double list shorter", EncodableValue(std::vector<double>{nan}),
+       EncodableValue(std::vector<double>{0, 0}), true, false},
+      {"float list", EncodableValue(std::vector<float>{2}),
+       EncodableValue(std::vector<float>{1, 5}), false, true},
+      {"list prefix", EncodableValue(EncodableList{1, 2}), EncodableValue(EncodableList{1, 2, 0}),
+       true, false},
+      {"list first difference", EncodableValue(EncodableList{2}),
+       EncodableValue(EncodableList{1, 5}), false, true},
+      {"list elements by alternative", EncodableValue(EncodableList{int32_t{9}}),
+       EncodableValue(EncodableList{int64_t{1}}), true, false},
+      {"map by key", EncodableValue(EncodableMap{{1, "z"}}), EncodableValue(EncodableMap{{2, "a"}}),
+       true, false},
+      {"map by value on equal key", EncodableValue(EncodableMap{{1, "a"}}),
+       EncodableValue(EncodableMap{{1, "b"}}), true, false},
+      {"map prefix", EncodableValue(EncodableMap{{1, "a"}}),
+       EncodableValue(EncodableMap{{1, "a"}, {2, "a"}}), true, false},
+      {"float list after custom", EncodableValue(customs[0]), EncodableValue(std::vector<float>{}),
+       true, false},
+      {"valueless before null", Valueless(), EncodableValue(), true, false},
+      {"valueless never less than valueless", Valueless(), Valueless(), false, false},
+  };
+  for (const OrderCase& c : cases) {
+    EXPECT_EQ(c.a < c.b, c.less) << c.name;
+    EXPECT_EQ(c.b < c.a, c.greater) << c.name;
+  }
+}
+
+TEST(EncodableValueOrder, CustomValuesOrderByAddressOfTheirHolder) {
+  EncodableList list{CustomEncodableValue(std::any(2)), CustomEncodableValue(std::any(1))};
+  EXPECT_TRUE(list[0] < list[1]);
+  EXPECT_FALSE(list[1] < list[0]);
+  EXPECT_FALSE(list[0] < list[0]);
+}
+
+TEST(EncodableValueOrder, EveryAlternativeSortsByIndexWhateverItsContent) {
+  const std::vector<EncodableValue> ascending = {
+      EncodableValue(),
+      EncodableValue(true),
+      EncodableValue(int32_t{2147483647}),
+      EncodableValue(int64_t{-9000000000}),
+      EncodableValue(-1e300),
+      EncodableValue(""),
+      EncodableValue(std::vector<uint8_t>{}),
+      EncodableValue(std::vector<int32_t>{}),
+      EncodableValue(std::vector<int64_t>{}),
+      EncodableValue(std::vector<double>{}),
+      EncodableValue(EncodableList{}),
+      EncodableValue(EncodableMap{}),
+      EncodableValue(CustomEncodableValue(std::any())),
+      EncodableValue(std::vector<float>{}),
+  };
+  for (size_t i = 0; i < ascending.size(); ++i) {
+    for (size_t j = 0; j < ascending.size(); ++j) {
+      EXPECT_EQ(ascending[i] < ascending[j], i < j) << i << " vs " << j;
+    }
+  }
+}
+
+TEST(EncodableMap, IteratesInValueOrderAndKeepsOneEntryPerKey) {
+  EncodableMap map;
+  map.emplace("b", 1);
+  map.emplace("a", 2);
+  map.emplace(int32_t{1}, 3);
+  map.emplace(true, 4);
+  EXPECT_FALSE(map.emplace("a", 99).second);
+  map[EncodableValue("missing")];
+  std::vector<std::string> keys;
+  for (const auto& entry : map) {
+    keys.push_back(ValueText(entry.first));
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{"true", "i32:1", "str(1):61", "str(1):62",
+                                            "str(7):6D 69 73 73 69 6E 67"}));
+  EXPECT_EQ(std::get<int32_t>(map.at(EncodableValue("a"))), 2);
+  EXPECT_TRUE(map.at(EncodableValue("missing")).IsNull());
+}
+
+}  // namespace

@@ -1,0 +1,653 @@
+#include "encoding/standard_codec_serializer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/byte_buffer_stream_writer.h"
+#include "tests/encoding/codec_test_support.h"
+
+namespace {
+
+using flutter::ByteBufferStreamReader;
+using flutter::ByteBufferStreamWriter;
+using flutter::ByteStreamReader;
+using flutter::ByteStreamWriter;
+using flutter::CustomEncodableValue;
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using flutter::StandardCodecSerializer;
+using kovi_test::Hex;
+using kovi_test::HexOf;
+using kovi_test::StderrCapture;
+using kovi_test::ValueText;
+
+const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
+const char kCustomType[] =
+    "Unhandled custom type in StandardCodecSerializer::WriteValue. "
+    "Custom types require codec extensions.";
+const char kOversized[] =
+    "Value too large for StandardCodecSerializer::WriteValue. "
+    "Sizes above 4294967295 cannot be encoded; written as null.";
+const char kTooDeep[] =
+    "Nesting too deep in StandardCodecSerializer::ReadValueOfType; value read as null.";
+const char kUnknownTypePrefix[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
+
+using Lines = std::vector<std::string>;
+
+std::vector<uint8_t> Encode(const EncodableValue& value, size_t prefix = 0) {
+  std::vector<uint8_t> bytes(prefix, 0xAA);
+  ByteBufferStreamWriter writer(&bytes);
+  StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+  return bytes;
+}
+
+struct Decoded {
+  EncodableValue value;
+  Lines lines;
+  size_t remaining;
+};
+
+Decoded Decode(const std::vector<uint8_t>& bytes, size_t prefix = 0) {
+  StderrCapture capture;
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  for (size_t i = 0; i < prefix; ++i) {
+    reader.ReadByte();
+  }
+  EncodableValue value = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+  return {std::move(value), capture.Lines(), reader.RemainingBytes()};
+}
+
+std::string Repeat(const std::string& hex, size_t times) {
+  std::string text;
+  for (size_t i = 0; i < times; ++i) {
+    text += hex + " ";
+  }
+  return text;
+}
+
+// ---- Golden table: value <-> exact bytes, both ways. ----
+
+struct Golden {
+  const char* name;
+  EncodableValue value;
+  const char* hex;
+};
+
+class GoldenTest : public testing::TestWithParam<Golden> {};
+
+TEST_P(GoldenTest, EncodesToExactBytes) {
+  StderrCapture capture;
+  EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
+  EXPECT_EQ(capture.text(), "");
+}
+
+TEST_P(GoldenTest, DecodesBackWholly) {
+  Decoded decoded = Decode(Hex(GetParam().hex));
+  EXPECT_EQ(ValueText(decoded.value), ValueText(GetParam().value));
+  EXPECT_EQ(decoded.lines, Lines{});
+  EXPECT_EQ(decoded.remaining, 0u);
+}
+
+std::string LongString(size_t length) {
+  return std::string(length, 'x');
+}
+
+const Golden kScalars[] = {
+    {"null", EncodableValue(), "00"},
+    {"true", EncodableValue(true), "01"},
+    {"false", EncodableValue(false), "02"},
+    {"int32_5", EncodableValue(int32_t{5}), "03 05 00 00 00"},
+    {"int32_min", EncodableValue(std::numeric_limits<int32_t>::min()), "03 00 00 00 80"},
+    {"int64_5", EncodableValue(int64_t{5}), "04 05 00 00 00 00 00 00 00"},
+    {"int64_minus1", EncodableValue(int64_t{-1}), "04 FF FF FF FF FF FF FF FF"},
+    {"double_1", EncodableValue(1.0), "06 00 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+    {"double_negative_zero", EncodableValue(-0.0),
+     "06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 80"},
+};
+
+const Golden kStrings[] = {
+    {"abc", EncodableValue("abc"), "07 03 61 62 63"},
+    {"empty", EncodableValue(""), "07 00"},
+    {"utf8_bytes_unchanged", EncodableValue("\xC3\xA9"), "07 02 C3 A9"},
+    {"bytes", EncodableValue(std::vector<uint8_t>{1, 0xFF}), "08 02 01 FF"},
+    {"bytes_empty", EncodableValue(std::vector<uint8_t>{}), "08 00"},
+};
+
+const Golden kTypedLists[] = {
+    {"int32_list", EncodableValue(std::vector<int32_t>{1, 2}),
+     "09 02 00 00 01 00 00 00 02 00 00 00"},
+    {"int64_list", EncodableValue(std::vector<int64_t>{-2}),
+     "0A 01 00 00 00 00 00 00 FE FF FF FF FF FF FF FF"},
+    {"double_list", EncodableValue(std::vector<double>{1.0}),
+     "0B 01 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+    {"float_list", EncodableValue(std::vector<float>{1.0f}), "0E 01 00 00 00 00 80 3F"},
+    {"int32_list_empty_pads", EncodableValue(std::vector<int32_t>{}), "09 00 00 00"},
+    {"int64_list_empty_pads", EncodableValue(std::vector<int64_t>{}), "0A 00 00 00 00 00 00 00"},
+    {"double_list_empty_pads", EncodableValue(std::vector<double>{}), "0B 00 00 00 00 00 00 00"},
+    {"float_list_empty_pads", EncodableValue(std::vector<float>{}), "0E 00 00 00"},
+};
+
+const Golden kContainers[] = {
+    {"list_of_int32", EncodableValue(EncodableList{int32_t{1}}), "0C 01 03 01 00 00 00"},
+    {"empty_list", EncodableValue(EncodableList{}), "0C 00"},
+    {"map_supported", EncodableValue(EncodableMap{{"supported", true}}),
+     "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01"},
+    {"map_in_key_order", EncodableValue(EncodableMap{{"b", 1}, {"a", 2}}),
+     "0D 02 07 01 61 03 02 00 00 00 07 01 62 03 01 00 00 00"},
+    // Padding counts from the message start: the double after "0C 02 01 06" sits at 8.
+    {"double_in_list_aligns_to_message", EncodableValue(EncodableList{true, 2.0}),
+     "0C 02 01 06 00 00 00 00 00 00 00 00 00 00 00 40"},
+    {"empty_int32_list_then_value", EncodableValue(EncodableList{std::vector<int32_t>{}, 1}),
+     "0C 02 09 00 03 01 00 00 00"},
+    {"empty_float_list_at_odd_offset_then_value",
+     EncodableValue(EncodableList{true, std::vector<float>{}, 1}),
+     "0C 03 01 0E 00 00 00 00 03 01 00 00 00"},
+};
+
+std::string SizedString(size_t length, const std::string& size_hex) {
+  return "07 " + size_hex + " " + Repeat("78", length);
+}
+
+const std::string kSize253 = SizedString(253, "FD");
+const std::string kSize254 = SizedString(254, "FE FE 00");
+const std::string kSize300 = SizedString(300, "FE 2C 01");
+const std::string kSize65535 = SizedString(65535, "FE FF FF");
+const std::string kSize70000 = SizedString(70000, "FF 70 11 01 00");
+
+const Golden kSizes[] = {
+    {"size_253_one_byte", EncodableValue(LongString(253)), kSize253.c_str()},
+    {"size_254_two_bytes", EncodableValue(LongString(254)), kSize254.c_str()},
+    {"size_300", EncodableValue(LongString(300)), kSize300.c_str()},
+    {"size_65535", EncodableValue(LongString(65535)), kSize65535.c_str()},
+    {"size_70000_four_bytes", EncodableValue(LongString(70000)), kSize70000.c_str()},
+};
+
+std::string GoldenName(const testing::TestParamInfo<Golden>& info) {
+  return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), GoldenName);
+INSTANTIATE_TEST_SUITE_P(Strings, GoldenTest, testing::ValuesIn(kStrings), GoldenName);
+INSTANTIATE_TEST_SUITE_P(TypedLists, GoldenTest, testing::ValuesIn(kTypedLists), GoldenName);
+INSTANTIATE_TEST_SUITE_P(Containers, GoldenTest, testing::ValuesIn(kContainers), GoldenName);
+INSTANTIATE_TEST_SUITE_P(Sizes, GoldenTest, testing::ValuesIn(kSizes), GoldenName);
+
+// ---- Reading only: bytes the writer never produces. ----
+
+TEST(StandardCodecRead, Tag5ReadsAsAString) {
+  Decoded decoded = Decode(Hex("05 02 31 30"));
+  EXPECT_EQ(ValueText(decoded.value), ValueText(EncodableValue("10")));
+  EXPECT_EQ(decoded.lines, Lines{});
+}
+
+TEST(StandardCodecRead, DuplicateMapKeyKeepsTheFirstValue) {
+  Decoded decoded = Decode(Hex("0D 02 03 01 00 00 00 07 01 61 03 01 00 00 00 07 01 62"));
+  EXPECT_EQ(ValueText(decoded.value), ValueText(EncodableValue(EncodableMap{{1, "a"}})));
+}
+
+TEST(StandardCodecRead, UnsortedMapKeysAreSorted) {
+  Decoded decoded = Decode(Hex("0D 02 07 01 62 00 07 01 61 00"));
+  EXPECT_EQ(ValueText(decoded.value),
+            ValueText(EncodableValue(EncodableMap{{"a", {}}, {"b", {}}})));
+}
+
+TEST(StandardCodecRead, PaddingBytesAreNotInspectedAndTrailingBytesIgnored) {
+  Decoded decoded = Decode(Hex("06 AB CD EF 01 02 03 04 00 00 00 00 00 00 F0 3F 99 99"));
+  EXPECT_EQ(ValueText(decoded.value), "f64:0x1p+0");
+  EXPECT_EQ(decoded.lines, Lines{});
+  EXPECT_EQ(decoded.remaining, 2u);
+}
+
+// ---- Named error table: damaged input -> value and the exact lines written. ----
+
+struct Damaged {
+  const char* name;
+  std::string hex;
+  EncodableValue value;
+  Lines lines;
+};
+
+class DamagedInputTest : public testing::TestWithParam<Damaged> {};
+
+TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
+  Decoded decoded = Decode(Hex(GetParam().hex));
+  EXPECT_EQ(ValueText(decoded.value), ValueText(GetParam().value));
+  EXPECT_EQ(decoded.lines, GetParam().lines);
+}
+
+Lines Invalid(size_t count) {
+  return Lines(count, kInvalidRead);
+}
+
+const Damaged kShortInput[] = {
+    {"empty_buffer_is_null", "", EncodableValue(), Invalid(1)},
+    {"int32_cut_short_is_zero", "03 01 00", EncodableValue(int32_t{0}), Invalid(1)},
+    {"int64_cut_short_is_zero", "04 01 02 03", EncodableValue(int64_t{0}), Invalid(1)},
+    {"double_cut_in_padding", "06 00 00", EncodableValue(0.0), Invalid(1)},
+    {"size_cut_short_reads_zero", "07 FE 01", EncodableValue(""), Invalid(1)},
+    {"missing_size_reads_zero", "0C", EncodableValue(EncodableList{}), Invalid(1)},
+    {"typed_list_fits_before_padding_only", "09 01 00 00 AA BB CC",
+     EncodableValue(std::vector<int32_t>{0}), Invalid(1)},
+    {"list_count_fits_int32_cut_short", "0C 02 03 01",
+     EncodableValue(EncodableList{int32_t{0}, true}), Invalid(1)},
+    {"list_count_fits_last_element_missing", "0C 02 07 01 61",
+     EncodableValue(EncodableList{"a", EncodableValue()}), Invalid(1)},
+    {"map_count_fits_value_missing", "0D 01 01", EncodableValue(EncodableMap{{true, {}}}),
+     Invalid(1)},
+};
+
+const Damaged kUnknownTags[] = {
+    {"tag_0x20", "20", EncodableValue(), {std::string(kUnknownTypePrefix) + "32"}},
+    {"tag_15", "0F 01", EncodableValue(), {std::string(kUnknownTypePrefix) + "15"}},
+    {"tag_255_payload_not_skipped",
+     "0C 02 FF 01",
+     EncodableValue(EncodableList{EncodableValue(), true}),
+     {std::string(kUnknownTypePrefix) + "255"}},
+};
+
+// Announced sizes and counts that cannot fit in what is left: one line, empty
+// content, and reading goes on right after the count.
+const Damaged kHostileCounts[] = {
+    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), Invalid(1)},
+    {"string_one_longer_than_left", "07 03 61 62", EncodableValue(""), Invalid(1)},
+    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), Invalid(1)},
+    {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", EncodableValue(std::vector<int32_t>{}),
+     Invalid(1)},
+    {"int64_list_elements_exceed_left", "0A 02 00 00 00 00 00 00 01 00 00 00 00 00 00 00",
+     EncodableValue(std::vector<int64_t>{}), Invalid(1)},
+    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}), Invalid(1)},
+    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), Invalid(1)},
+    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), Invalid(1)},
+    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), Invalid(1)},
+    {"list_one_entry_more_than_bytes", "0C 03 01 01", EncodableValue(EncodableList{}), Invalid(1)},
+    {"refused_string_in_list_reads_on_after_count", "0C 02 07 09 01",
+     EncodableValue(EncodableList{"", true}), Invalid(1)},
+    // The outer list still owes one entry, so the inner one may have only one byte.
+    {"inner_count_must_leave_bytes_for_outer_entries", "0C 02 0C 02 01 01",
+     EncodableValue(EncodableList{EncodableList{}, true}), Invalid(1)},
+};
+
+std::string DamagedName(const testing::TestParamInfo<Damaged>& info) {
+  return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ShortInput, DamagedInputTest, testing::ValuesIn(kShortInput), DamagedName);
+INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags),
+                         DamagedName);
+INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHostileCounts),
+                         DamagedName);
+
+// ---- Nesting depth. ----
+
+std::vector<uint8_t> NestedLists(size_t depth) {
+  return Hex(Repeat("0C 01", depth) + "00");
+}
+
+size_t ListDepth(const EncodableValue& value) {
+  size_t depth = 0;
+  const EncodableValue* current = &value;
+  while (const auto* list = std::get_if<EncodableList>(current)) {
+    ++depth;
+    if (list->empty()) {
+      break;
+    }
+    current = &list->front();
+  }
+  return depth;
+}
+
+TEST(StandardCodecNesting, DepthAtTheLimitReadsWhole) {
+  Decoded decoded = Decode(NestedLists(StandardCodecSerializer::kMaxReadNesting));
+  EXPECT_EQ(ListDepth(decoded.value), 256u);
+  EXPECT_EQ(decoded.lines, Lines{});
+  EXPECT_EQ(decoded.remaining, 0u);
+}
+
+TEST(StandardCodecNesting, OneDeeperReadsTheInnermostAsNullWithOneLine) {
+  Decoded decoded = Decode(NestedLists(StandardCodecSerializer::kMaxReadNesting + 1));
+  EXPECT_EQ(ListDepth(decoded.value), 256u);
+  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+}
+
+TEST(StandardCodecNesting, AMillionLevelsNeitherOverflowTheStackNorRepeatTheLine) {
+  Decoded decoded = Decode(NestedLists(1000000));
+  EXPECT_EQ(ListDepth(decoded.value), 256u);
+  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+}
+
+TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
+  // Two elements, each 256 maps deep under the outer list.
+  std::string element = Repeat("0D 01 00", 255) + "0D";
+  Decoded decoded = Decode(Hex("0C 02 " + element + element));
+  ASSERT_EQ(decoded.value.index(), 10u);
+  EXPECT_EQ(std::get<EncodableList>(decoded.value).size(), 2u);
+  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+}
+
+TEST(StandardCodecNesting, EachMessageStartsAtDepthZero) {
+  Decode(NestedLists(300));
+  Decoded decoded = Decode(NestedLists(256));
+  EXPECT_EQ(decoded.lines, Lines{});
+  EXPECT_EQ(ListDepth(decoded.value), 256u);
+}
+
+// A serializer whose tag 0x80 carries an embedded message (a size, then bytes),
+// decoded with a reader of its own while the outer read is in progress.
+class EmbeddingSerializer : public StandardCodecSerializer {
+ protected:
+  EncodableValue ReadValueOfType(uint8_t type, ByteStreamReader* stream) const override {
+    if (type != 0x80) {
+      return StandardCodecSerializer::ReadValueOfType(type, stream);
+    }
+    std::vector<uint8_t> embedded(ReadSize(stream));
+    stream->ReadBytes(embedded.data(), embedded.size());
+    ByteBufferStreamReader inner(embedded.data(), embedded.size());
+    return ReadValue(&inner);
+  }
+};
+
+std::string SizeHex(size_t size) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "FE %02X %02X", static_cast<unsigned>(size & 0xFF),
+                static_cast<unsigned>(size >> 8));
+  return text;
+}
+
+TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDepthAfter) {
+  // Outer list of two: an embedded message 300 lists deep, then 255 plain levels.
+  std::vector<uint8_t> embedded = NestedLists(300);
+  std::string message = "0C 02 80 " + SizeHex(embedded.size()) + " " + HexOf(embedded) + " " +
+                        HexOf(NestedLists(255));
+  EmbeddingSerializer serializer;
+  StderrCapture capture;
+  std::vector<uint8_t> bytes = Hex(message);
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  EncodableValue value = serializer.ReadValue(&reader);
+  const auto& list = std::get<EncodableList>(value);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(ListDepth(list[0]), 255u);  // 1 outer level + 255 inside the embedded message
+  EXPECT_EQ(ListDepth(list[1]), 255u);
+  EXPECT_EQ(capture.Lines(), Lines{kTooDeep});
+  EXPECT_EQ(reader.RemainingBytes(), 0u);
+}
+
+// ---- Writing what the format cannot carry. ----
+
+// Opens the protected size operations.
+class SizeSerializer : public StandardCodecSerializer {
+ public:
+  using StandardCodecSerializer::ReadSize;
+  using StandardCodecSerializer::WriteSize;
+  using StandardCodecSerializer::WriteSizedTag;
+};
+
+TEST(StandardCodecWrite, CustomValueIsWrittenAsNullWithOneLine) {
+  StderrCapture capture;
+  EXPECT_EQ(HexOf(Encode(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
+  EXPECT_EQ(capture.Lines(), Lines{kCustomType});
+}
+
+TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
+  std::any held{[] {
+    struct CopyFails {
+      CopyFails() = default;
+      CopyFails(CopyFails&&) = default;
+      CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
+    };
+    return CopyFails();
+  }()};
+  EncodableValue value("x");
+  EXPECT_THROW(value.emplace<CustomEncodableValue>(held), std::runtime_error);
+  ASSERT_TRUE(value.valueless_by_exception());
+  StderrCapture capture;
+  EXPECT_EQ(HexOf(Encode(value)), "00");
+  EXPECT_EQ(capture.text(), "");
+}
+
+TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefused) {
+  SizeSerializer serializer;
+  struct Case {
+    size_t size;
+    const char* hex;
+  };
+  const Case cases[] = {{0, "00"},
+                        {253, "FD"},
+                        {254, "FE FE 00"},
+                        {65535, "FE FF FF"},
+                        {65536, "FF 00 00 01 00"},
+                        {0xFFFFFFFFu, "FF FF FF FF FF"}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes;
+    ByteBufferStreamWriter writer(&bytes);
+    serializer.WriteSize(c.size, &writer);
+    EXPECT_EQ(HexOf(bytes), c.hex);
+    ByteBufferStreamReader reader(bytes.data(), bytes.size());
+    EXPECT_EQ(serializer.ReadSize(&reader), c.size);
+  }
+  StderrCapture capture;
+  std::vector<uint8_t> bytes;
+  ByteBufferStreamWriter writer(&bytes);
+  serializer.WriteSize(size_t{1} << 32, &writer);
+  EXPECT_EQ(HexOf(bytes), "");
+  EXPECT_EQ(capture.Lines(), Lines{kOversized});
+}
+
+TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSize) {
+  SizeSerializer serializer;
+  std::vector<uint8_t> bytes;
+  ByteBufferStreamWriter writer(&bytes);
+  StderrCapture capture;
+  EXPECT_TRUE(serializer.WriteSizedTag(7, 0xFFFFFFFFu, &writer));
+  EXPECT_FALSE(serializer.WriteSizedTag(7, size_t{1} << 32, &writer));
+  EXPECT_FALSE(serializer.WriteSizedTag(12, std::numeric_limits<size_t>::max(), &writer));
+  EXPECT_EQ(HexOf(bytes), "07 FF FF FF FF FF 00 00");
+  EXPECT_EQ(capture.Lines(), (Lines{kOversized, kOversized}));
+}
+
+// ---- Nested values go through the virtual operations. ----
+
+// Carries custom values holding an int as tag 0x81 with one byte.
+class ByteCustomSerializer : public StandardCodecSerializer {
+ public:
+  void WriteValue(const EncodableValue& value, ByteStreamWriter* stream) const override {
+    if (const auto* custom = std::get_if<CustomEncodableValue>(&value)) {
+      stream->WriteByte(0x81);
+      stream->WriteByte(static_cast<uint8_t>(std::any_cast<int>(custom->value())));
+      return;
+    }
+    StandardCodecSerializer::WriteValue(value, stream);
+  }
+
+ protected:
+  EncodableValue ReadValueOfType(uint8_t type, ByteStreamReader* stream) const override {
+    if (type == 0x81) {
+      return EncodableValue(CustomEncodableValue(std::any(int{stream->ReadByte()})));
+    }
+    return StandardCodecSerializer::ReadValueOfType(type, stream);
+  }
+};
+
+TEST(StandardCodecExtension, DerivedSerializerSeesListElementsAndMapKeysAndValues) {
+  ByteCustomSerializer serializer;
+  EncodableValue value(EncodableList{
+      CustomEncodableValue(std::any(7)),
+      EncodableMap{{"k", CustomEncodableValue(std::any(9))}},
+  });
+  std::vector<uint8_t> bytes;
+  ByteBufferStreamWriter writer(&bytes);
+  StderrCapture capture;
+  serializer.WriteValue(value, &writer);
+  EXPECT_EQ(HexOf(bytes), "0C 02 81 07 0D 01 07 01 6B 81 09");
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  EncodableValue read = serializer.ReadValue(&reader);
+  const auto& list = std::get<EncodableList>(read);
+  EXPECT_EQ(std::any_cast<int>(std::get<CustomEncodableValue>(list[0]).value()), 7);
+  const auto& map = std::get<EncodableMap>(list[1]);
+  EXPECT_EQ(std::any_cast<int>(std::get<CustomEncodableValue>(map.at(EncodableValue("k"))).value()),
+            9);
+  EXPECT_EQ(capture.text(), "");
+}
+
+// A reader that cannot tell how much is left: counts are trusted as before.
+class OpaqueReader : public ByteStreamReader {
+ public:
+  explicit OpaqueReader(const std::vector<uint8_t>& bytes) : inner_(bytes.data(), bytes.size()) {}
+  uint8_t ReadByte() override { return inner_.ReadByte(); }
+  void ReadBytes(uint8_t* buffer, size_t length) override { inner_.ReadBytes(buffer, length); }
+  void ReadAlignment(uint8_t alignment) override { inner_.ReadAlignment(alignment); }
+
+ private:
+  ByteBufferStreamReader inner_;
+};
+
+TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
+  ASSERT_EQ(OpaqueReader({}).RemainingBytes(), ByteStreamReader::kRemainingUnknown);
+  EncodableValue value(EncodableList{"a", std::vector<int32_t>{1, 2}, EncodableMap{{1, 2}}});
+  for (int count : {3, 2000}) {
+    EncodableList list(static_cast<size_t>(count), value);
+    std::vector<uint8_t> bytes = Encode(EncodableValue(list));
+    OpaqueReader reader(bytes);
+    StderrCapture capture;
+    EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+    EXPECT_EQ(ValueText(read), ValueText(EncodableValue(list)));
+    EXPECT_EQ(capture.text(), "");
+  }
+  // A short input reads as the format says, without the early refusal.
+  std::vector<uint8_t> short_list = Hex("0C 03 01");
+  OpaqueReader reader(short_list);
+  StderrCapture capture;
+  EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+  EXPECT_EQ(ValueText(read), "list[true,null,null]");
+  EXPECT_EQ(capture.Lines(), Invalid(2));
+}
+
+// ---- Round trips over generated values, at every alignment offset. ----
+
+TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
+  kovi_test::ValueGenerator generator(20240601);
+  for (int i = 0; i < 250; ++i) {
+    EncodableValue value = generator.Next(4);
+    std::string expected = ValueText(value);
+    for (size_t offset = 0; offset < 8; ++offset) {
+      std::vector<uint8_t> bytes = Encode(value, offset);
+      // Followed by one more value, so disagreeing padding would show.
+      ByteBufferStreamWriter writer(&bytes);
+      StandardCodecSerializer::GetInstance().WriteValue(EncodableValue(int32_t{-7}), &writer);
+      StderrCapture capture;
+      ByteBufferStreamReader reader(bytes.data(), bytes.size());
+      for (size_t skip = 0; skip < offset; ++skip) {
+        reader.ReadByte();
+      }
+      EncodableValue first = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+      EncodableValue second = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+      ASSERT_EQ(ValueText(first), expected) << "value " << i << " offset " << offset;
+      ASSERT_EQ(ValueText(second), "i32:-7") << "value " << i << " offset " << offset;
+      ASSERT_EQ(reader.RemainingBytes(), 0u);
+      ASSERT_EQ(capture.text(), "");
+    }
+  }
+}
+
+TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
+  const EncodableValue empties[] = {
+      EncodableValue(std::vector<int32_t>{}), EncodableValue(std::vector<int64_t>{}),
+      EncodableValue(std::vector<double>{}), EncodableValue(std::vector<float>{})};
+  for (const EncodableValue& empty : empties) {
+    for (size_t offset = 0; offset < 8; ++offset) {
+      EncodableValue pair(EncodableList{empty, true});
+      std::vector<uint8_t> bytes = Encode(pair, offset);
+      Decoded decoded = Decode(bytes, offset);
+      EXPECT_EQ(ValueText(decoded.value), ValueText(pair)) << offset;
+      EXPECT_EQ(decoded.remaining, 0u);
+    }
+  }
+}
+
+// ---- Every prefix of valid messages decodes without harm. ----
+
+bool IsDocumentedLine(const std::string& line) {
+  return line == kInvalidRead || line == kTooDeep || line.rfind(kUnknownTypePrefix, 0) == 0;
+}
+
+void SweepPrefixes(const std::vector<uint8_t>& message) {
+  for (size_t length = 0; length < message.size(); ++length) {
+    std::vector<uint8_t> prefix(message.begin(), message.begin() + length);
+    Decoded decoded = Decode(prefix);
+    ASSERT_GE(decoded.lines.size(), 1u) << "prefix " << length << " of " << HexOf(message);
+    // At most a key and a value line per byte: counts never outrun the input.
+    ASSERT_LE(decoded.lines.size(), 2 * length + 2) << "prefix " << length;
+    for (const std::string& line : decoded.lines) {
+      ASSERT_TRUE(IsDocumentedLine(line)) << line;
+    }
+  }
+}
+
+template <size_t N>
+void SweepGoldens(const Golden (&table)[N]) {
+  for (const Golden& golden : table) {
+    SweepPrefixes(Hex(golden.hex));
+  }
+}
+
+TEST(StandardCodecTruncation, EveryPrefixOfTheGoldenMessages) {
+  SweepGoldens(kScalars);
+  SweepGoldens(kStrings);
+  SweepGoldens(kTypedLists);
+  SweepGoldens(kContainers);
+}
+
+TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
+  kovi_test::ValueGenerator generator(7);
+  int swept = 0;
+  while (swept < 60) {
+    std::vector<uint8_t> message = Encode(generator.Next(3));
+    if (message.size() > 4096) {
+      continue;  // keeps the sweep quick; long strings are covered above
+    }
+    SweepPrefixes(message);
+    ++swept;
+  }
+}
+
+// ---- The buffer streams. ----
+
+TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
+  std::vector<uint8_t> bytes = Hex("01 02 03");
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  uint8_t destination[4] = {9, 9, 9, 9};
+  StderrCapture capture;
+  reader.ReadBytes(destination, 4);
+  EXPECT_EQ(HexOf({destination, destination + 4}), "09 09 09 09");
+  reader.ReadBytes(destination, 2);
+  EXPECT_EQ(HexOf({destination, destination + 2}), "01 02");
+  EXPECT_EQ(reader.ReadByte(), 3);
+  EXPECT_EQ(reader.ReadByte(), 0);
+  EXPECT_EQ(reader.RemainingBytes(), 0u);
+  reader.ReadAlignment(8);  // moves past the end unchecked
+  reader.ReadBytes(destination, 0);
+  EXPECT_EQ(capture.Lines(), Invalid(3));
+}
+
+TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {
+  std::vector<uint8_t> bytes = Hex("AA");
+  ByteBufferStreamWriter writer(&bytes);
+  writer.WriteAlignment(4);
+  writer.WriteAlignment(4);
+  writer.WriteByte(0x11);
+  const uint8_t block[] = {1, 2};
+  writer.WriteBytes(block, 2);
+  writer.WriteAlignment(8);
+  EXPECT_EQ(HexOf(bytes), "AA 00 00 00 11 01 02 00");
+}
+
+}  // namespace

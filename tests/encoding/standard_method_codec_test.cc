@@ -1,0 +1,317 @@
+#include "encoding/standard_method_codec.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "encoding/byte_stream_writer.h"
+#include "tests/encoding/codec_test_support.h"
+
+namespace {
+
+using flutter::ByteStreamWriter;
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using flutter::MethodCall;
+using flutter::MethodResult;
+using flutter::StandardCodecSerializer;
+using flutter::StandardMethodCodec;
+using kovi_test::Hex;
+using kovi_test::HexOf;
+using kovi_test::StderrCapture;
+using kovi_test::ValueText;
+using testing::_;
+using testing::IsNull;
+using testing::Pointee;
+using testing::ResultOf;
+using testing::StrictMock;
+
+using Lines = std::vector<std::string>;
+
+const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
+const char kNameNotString[] = "Invalid method call; method name is not a string.";
+
+const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
+
+class MockMethodResult : public MethodResult {
+ public:
+  MOCK_METHOD(void, SuccessInternal, (const EncodableValue* result), (override));
+  MOCK_METHOD(void, ErrorInternal,
+              (const std::string& code, const std::string& message, const EncodableValue* details),
+              (override));
+  MOCK_METHOD(void, NotImplementedInternal, (), (override));
+};
+
+const StandardMethodCodec& Codec() {
+  return StandardMethodCodec::GetInstance();
+}
+
+std::unique_ptr<EncodableValue> Owned(EncodableValue value) {
+  return std::make_unique<EncodableValue>(std::move(value));
+}
+
+auto HasText(const std::string& text) {
+  return ResultOf([](const EncodableValue& value) { return ValueText(value); }, text);
+}
+
+// ---- Golden encodings of calls and envelopes. ----
+
+TEST(StandardMethodCodecEncode, Calls) {
+  struct Case {
+    const char* name;
+    std::unique_ptr<EncodableValue> arguments;
+    std::string hex;
+  };
+  Case cases[] = {
+      {"isSupported", nullptr, "07 0B 69 73 53 75 70 70 6F 72 74 65 64 00"},
+      {"m", Owned(EncodableValue()), "07 01 6D 00"},
+      {"m", Owned(EncodableValue(int32_t{5})), "07 01 6D 03 05 00 00 00"},
+      // Padding counts from the start of the message, across the name.
+      {"m", Owned(EncodableValue(1.0)), "07 01 6D 06 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+      {"", Owned(EncodableValue(EncodableList{true})), "07 00 0C 01 01"},
+  };
+  for (Case& c : cases) {
+    MethodCall call(c.name, std::move(c.arguments));
+    EXPECT_EQ(HexOf(*Codec().EncodeMethodCall(call)), c.hex) << c.name;
+  }
+}
+
+TEST(StandardMethodCodecEncode, SuccessEnvelopes) {
+  struct Case {
+    const char* name;
+    const EncodableValue* result;
+    std::string hex;
+  };
+  const EncodableValue five(int32_t{5});
+  const EncodableValue supported(EncodableMap{{"supported", true}});
+  const EncodableValue one(1.0);
+  const EncodableValue counts(EncodableList{int32_t{10}, int32_t{0}});
+  const Case cases[] = {
+      {"no result", nullptr, "00 00"},
+      {"int32 5", &five, "00 03 05 00 00 00"},
+      {"supported map", &supported, "00 " + kSupportedMap},
+      {"double pads from the flag byte", &one, "00 06 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+      {"tick counts", &counts, "00 0C 02 03 0A 00 00 00 03 00 00 00 00"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HexOf(*Codec().EncodeSuccessEnvelope(c.result)), c.hex) << c.name;
+  }
+}
+
+TEST(StandardMethodCodecEncode, ErrorEnvelopes) {
+  const EncodableValue details(int32_t{2});
+  struct Case {
+    const char* code;
+    const char* message;
+    const EncodableValue* details;
+    std::string hex;
+  };
+  const Case cases[] = {
+      {"E", "", nullptr, "01 07 01 45 00 00"},
+      {"E", "x", nullptr, "01 07 01 45 07 01 78 00"},
+      {"", "", nullptr, "01 07 00 00 00"},
+      {"E", "", &details, "01 07 01 45 00 03 02 00 00 00"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HexOf(*Codec().EncodeErrorEnvelope(c.code, c.message, c.details)), c.hex)
+        << c.code << "/" << c.message;
+  }
+}
+
+// ---- Decoding calls. ----
+
+struct CallCase {
+  const char* name;
+  std::string hex;
+  bool decodes;
+  const char* method;
+  std::string arguments;
+  Lines lines;
+};
+
+class DecodeCallTest : public testing::TestWithParam<CallCase> {};
+
+TEST_P(DecodeCallTest, GivesTheCallOrNothingAndTheLines) {
+  const CallCase& c = GetParam();
+  std::vector<uint8_t> bytes = Hex(c.hex);
+  StderrCapture capture;
+  std::unique_ptr<MethodCall> call = Codec().DecodeMethodCall(bytes.data(), bytes.size());
+  EXPECT_EQ(capture.Lines(), c.lines);
+  ASSERT_EQ(call != nullptr, c.decodes);
+  if (call) {
+    EXPECT_EQ(call->method_name(), c.method);
+    ASSERT_NE(call->arguments(), nullptr);
+    EXPECT_EQ(ValueText(*call->arguments()), c.arguments);
+  }
+}
+
+const CallCase kCalls[] = {
+    {"with_null_arguments",
+     "07 0B 69 73 53 75 70 70 6F 72 74 65 64 00",
+     true,
+     "isSupported",
+     "null",
+     {}},
+    {"arguments_missing",
+     "07 0B 69 73 53 75 70 70 6F 72 74 65 64",
+     true,
+     "isSupported",
+     "null",
+     {kInvalidRead}},
+    {"with_map_arguments",
+     "07 01 6D " + kSupportedMap,
+     true,
+     "m",
+     "map{str(9):73 75 70 70 6F 72 74 65 64:true;}",
+     {}},
+    {"trailing_bytes_ignored", "07 01 6D 01 FF FF", true, "m", "true", {}},
+    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotString}},
+    {"empty_message", "", false, "", "", {kInvalidRead, kNameNotString}},
+    // A refused name is an empty string; reading goes on after its size.
+    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidRead}},
+};
+
+std::string CallName(const testing::TestParamInfo<CallCase>& param) {
+  return param.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), CallName);
+
+TEST(StandardMethodCodecDecode, NullMessagePointerWithZeroSizeIsAnEmptyMessage) {
+  StderrCapture capture;
+  EXPECT_EQ(Codec().DecodeMethodCall(nullptr, 0), nullptr);
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kNameNotString}));
+}
+
+TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
+  kovi_test::ValueGenerator generator(99);
+  for (int i = 0; i < 50; ++i) {
+    std::string name = generator.NextString();
+    EncodableValue arguments = generator.Next(3);
+    MethodCall call(name, std::make_unique<EncodableValue>(arguments));
+    std::unique_ptr<std::vector<uint8_t>> bytes = Codec().EncodeMethodCall(call);
+    std::unique_ptr<MethodCall> decoded = Codec().DecodeMethodCall(bytes->data(), bytes->size());
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->method_name(), name);
+    EXPECT_EQ(ValueText(*decoded->arguments()), ValueText(arguments));
+  }
+}
+
+// ---- Decoding response envelopes into a result. ----
+
+bool Process(const std::string& hex, MethodResult* result) {
+  std::vector<uint8_t> bytes = Hex(hex);
+  return Codec().DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), result);
+}
+
+TEST(StandardMethodCodecResponse, SuccessWithAndWithoutValue) {
+  StrictMock<MockMethodResult> result;
+  testing::InSequence order;
+  EXPECT_CALL(result, SuccessInternal(IsNull()));
+  EXPECT_CALL(result, SuccessInternal(Pointee(HasText("i32:5"))));
+  EXPECT_TRUE(Process("00 00", &result));
+  EXPECT_TRUE(Process("00 03 05 00 00 00", &result));
+}
+
+TEST(StandardMethodCodecResponse, EmptyEnvelopeIsSuccessWithoutValueAfterTwoLines) {
+  StrictMock<MockMethodResult> result;
+  EXPECT_CALL(result, SuccessInternal(IsNull()));
+  StderrCapture capture;
+  EXPECT_TRUE(Process("", &result));
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kInvalidRead}));
+}
+
+TEST(StandardMethodCodecResponse, ErrorsWithMessageAndDetailsOrNone) {
+  StrictMock<MockMethodResult> result;
+  testing::InSequence order;
+  EXPECT_CALL(result, ErrorInternal("E", "", IsNull()));
+  EXPECT_CALL(result, ErrorInternal("E", "x", Pointee(HasText("i32:2"))));
+  EXPECT_TRUE(Process("01 07 01 45 00 00", &result));
+  EXPECT_TRUE(Process("01 07 01 45 07 01 78 03 02 00 00 00", &result));
+}
+
+TEST(StandardMethodCodecResponse, UnknownFlagsAndMalformedErrorsCallNothing) {
+  const char* const kRefused[] = {
+      "02",
+      "FF 00",
+      "01 03 01 00 00 00 00 00",        // code is an int32
+      "01 00 00 00",                    // code is null
+      "01 07 01 45 03 01 00 00 00 00",  // message is an int32
+      "01 07 01 45 01 00",              // message is a bool
+  };
+  for (const char* hex : kRefused) {
+    StrictMock<MockMethodResult> result;
+    EXPECT_FALSE(Process(hex, &result)) << hex;
+  }
+}
+
+TEST(StandardMethodCodecResponse, EncodedEnvelopesDecodeBack) {
+  const EncodableValue details(EncodableList{"a", int64_t{1} << 40});
+  StrictMock<MockMethodResult> result;
+  testing::InSequence order;
+  EXPECT_CALL(result, SuccessInternal(Pointee(HasText(ValueText(details)))));
+  EXPECT_CALL(result, ErrorInternal("code", "message", Pointee(HasText(ValueText(details)))));
+  auto success = Codec().EncodeSuccessEnvelope(&details);
+  auto error = Codec().EncodeErrorEnvelope("code", "message", &details);
+  EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(success->data(), success->size(), &result));
+  EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(error->data(), error->size(), &result));
+}
+
+// ---- The public answers forward to the virtual ones. ----
+
+TEST(MethodResult, PublicOperationsForwardToTheirInternals) {
+  StrictMock<MockMethodResult> result;
+  const EncodableValue value(int32_t{3});
+  testing::InSequence order;
+  EXPECT_CALL(result, SuccessInternal(IsNull()));
+  EXPECT_CALL(result, SuccessInternal(&value));
+  EXPECT_CALL(result, ErrorInternal("c", "", IsNull()));
+  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
+  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
+  EXPECT_CALL(result, NotImplementedInternal());
+  result.Success();
+  result.Success(value);
+  result.Error("c");
+  result.Error("c", "m", &value);
+  result.Error("c", "m", value);
+  result.NotImplemented();
+}
+
+// ---- The shared-instance registry. ----
+
+class OtherSerializer : public StandardCodecSerializer {};
+
+TEST(StandardMethodCodecRegistry, OneCodecPerSerializer) {
+  const StandardMethodCodec& shared = StandardMethodCodec::GetInstance();
+  EXPECT_EQ(&shared, &StandardMethodCodec::GetInstance());
+  EXPECT_EQ(&shared, &StandardMethodCodec::GetInstance(&StandardCodecSerializer::GetInstance()));
+  static const OtherSerializer other;
+  const StandardMethodCodec& own = StandardMethodCodec::GetInstance(&other);
+  EXPECT_NE(&own, &shared);
+  EXPECT_EQ(&own, &StandardMethodCodec::GetInstance(&other));
+}
+
+// A serializer that writes every int32 as a bool, to show which one a codec uses.
+class BoolSerializer : public StandardCodecSerializer {
+ public:
+  void WriteValue(const EncodableValue& value, ByteStreamWriter* stream) const override {
+    if (value.index() == 2) {
+      stream->WriteByte(1);
+      return;
+    }
+    StandardCodecSerializer::WriteValue(value, stream);
+  }
+};
+
+TEST(StandardMethodCodecRegistry, CodecUsesItsSerializerForEveryValue) {
+  static const BoolSerializer serializer;
+  const StandardMethodCodec& codec = StandardMethodCodec::GetInstance(&serializer);
+  const EncodableValue list(EncodableList{int32_t{5}});
+  EXPECT_EQ(HexOf(*codec.EncodeSuccessEnvelope(&list)), "00 0C 01 01");
+}
+
+}  // namespace
