@@ -11,8 +11,14 @@
 //   "bounds" its window rectangle                            -> "x y width height"
 //   anything else                                            -> "unknown command"
 // Without the plugin the channel has no handler and every reply is empty.
+//
+// A plugin finds the hook at run time (EnableStandinWindowControl below), so
+// it also loads in a process whose embedding library is another one (the
+// recording fake of the unit tests), where the hook is simply absent.
 #ifndef KOVI_STANDINS_FLUTTER_WINDOWS_WINDOW_CONTROL_HOOK_H_
 #define KOVI_STANDINS_FLUTTER_WINDOWS_WINDOW_CONTROL_HOOK_H_
+
+#include <windows.h>
 
 #include "embedding/flutter_desktop.h"
 
@@ -21,6 +27,21 @@ extern "C" {
 FLUTTER_DESKTOP_EXPORT void KoviStandinEnableWindowControl(
     FlutterDesktopPluginRegistrarRef registrar);
 
+typedef void (*KoviStandinEnableWindowControlFn)(FlutterDesktopPluginRegistrarRef registrar);
+
 }  // extern "C"
+
+// Calls the hook when the process's embedding library is the stand-in.
+inline void EnableStandinWindowControl(FlutterDesktopPluginRegistrarRef registrar) {
+  HMODULE library = GetModuleHandleW(L"flutter_windows.dll");
+  if (library == nullptr) {
+    return;
+  }
+  auto hook = reinterpret_cast<KoviStandinEnableWindowControlFn>(
+      reinterpret_cast<void*>(GetProcAddress(library, "KoviStandinEnableWindowControl")));
+  if (hook != nullptr) {
+    hook(registrar);
+  }
+}
 
 #endif  // KOVI_STANDINS_FLUTTER_WINDOWS_WINDOW_CONTROL_HOOK_H_

@@ -1,6 +1,8 @@
-// Stand-in for window_manager_plugin.dll: registers nothing and only tells an observing test
-// that it was called.
+// Stand-in for window_manager_plugin.dll: tells an observing test that it was called, and
+// lets the application show, focus and close the top-level window through the stand-in
+// engine's window-control hook (standins/flutter_windows/window_control_hook.h).
 #include "embedding/plugin_registration_functions.h"
+#include "standins/flutter_windows/window_control_hook.h"
 #include "standins/plugins/standin_registration.h"
 
 namespace {
@@ -19,6 +21,7 @@ PLUGIN_STANDIN_EXPORT void WindowManagerPluginStandInObserve(PluginStandInObserv
 PLUGIN_STANDIN_EXPORT void WindowManagerPluginRegisterWithRegistrar(
     FlutterDesktopPluginRegistrarRef registrar) {
   registration.Registered(registrar);
+  EnableStandinWindowControl(registrar);
 }
 
 }  // extern "C"
