@@ -90,6 +90,14 @@ void MeterApp::Start() {
                                           step.expected_error_lines.begin(),
                                           step.expected_error_lines.end());
     }
+    std::string expected;
+    for (const std::string& line : record_.expected_error_lines) {
+      expected += line + "\n";
+    }
+    if (!options_.expected_errors_path.empty() &&
+        !WriteFile(options_.expected_errors_path, expected)) {
+      Print("could not write " + options_.expected_errors_path);
+    }
     RunHostileStep(0);
   } else {
     AskSupported();
@@ -229,6 +237,7 @@ void MeterApp::Shutdown() {
   for (const std::string& line : MeterSummaryLines(record_, statistics_)) {
     Print(line);
   }
+  Print(MeterResultLine(record_, statistics_));
   WriteOutputs();
 }
 

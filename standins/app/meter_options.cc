@@ -43,7 +43,7 @@ MeterOptions ParseMeterOptions(const std::vector<std::string>& arguments) {
       continue;
     }
     bool takes_value = name == "--seconds" || name == "--transcript" || name == "--summary" ||
-                       name == "--chart" || name == "--set-mouse";
+                       name == "--chart" || name == "--set-mouse" || name == "--expected-errors";
     if (!takes_value) {
       continue;
     }
@@ -70,6 +70,8 @@ MeterOptions ParseMeterOptions(const std::vector<std::string>& arguments) {
       options.transcript_path = value;
     } else if (name == "--summary") {
       options.summary_path = value;
+    } else if (name == "--expected-errors") {
+      options.expected_errors_path = value;
     } else {
       options.chart_path = value;
     }

@@ -8,6 +8,7 @@
 //   --chart PATH           an SVG chart of the report rate over time
 //   --set-mouse A,B,C      set the mouse parameters (thresholds, acceleration) first
 //   --hostile              send the hostile message script before measuring
+//   --expected-errors PATH with --hostile: the error lines the host must write, one a line
 //   --no-close             leave the window open after stopping (it is closed from outside)
 #ifndef KOVI_STANDINS_APP_METER_OPTIONS_H_
 #define KOVI_STANDINS_APP_METER_OPTIONS_H_
@@ -22,6 +23,7 @@ struct MeterOptions {
   std::string transcript_path;
   std::string summary_path;
   std::string chart_path;
+  std::string expected_errors_path;
   std::optional<std::array<int, 3>> set_mouse;
   bool hostile = false;
   bool close_when_done = true;

@@ -1,5 +1,6 @@
 #include "standins/app/meter_summary.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "standins/app/hex.h"
@@ -41,6 +42,15 @@ void WriteFigures(JsonWriter* json, const TickFigures& figures) {
       .EndObject();
 }
 
+// Batches other than the last that do not hold five counts.
+size_t IrregularBatches(const std::vector<size_t>& lengths) {
+  size_t irregular = 0;
+  for (size_t i = 0; i + 1 < lengths.size(); ++i) {
+    irregular += lengths[i] == 5 ? 0 : 1;
+  }
+  return irregular;
+}
+
 std::string MouseText(const MeterRecord::MouseParameters& values) {
   if (!values) {
     return "unknown";
@@ -57,6 +67,38 @@ std::string LiveLine(const TickFigures& figures) {
                 figures.rate_hz, figures.min_per_tick, figures.max_per_tick, figures.mean_per_tick,
                 static_cast<unsigned long long>(figures.estimated_missed));
   return line;
+}
+
+std::string MeterResultLine(const MeterRecord& record, const TickStatistics& statistics) {
+  const std::vector<size_t>& lengths = statistics.batch_lengths();
+  size_t hostile_ok = 0;
+  for (const HostileOutcome& outcome : record.hostile) {
+    hostile_ok += outcome.as_expected ? 1 : 0;
+  }
+  std::string bounds = record.window_bounds;
+  std::replace(bounds.begin(), bounds.end(), ' ', ',');
+  char rates[96];
+  TickFigures overall = statistics.Overall();
+  std::snprintf(rates, sizeof(rates), " rate_hz=%.1f cpu_ms_per_s=%.1f", overall.rate_hz,
+                record.capture_seconds > 0
+                    ? 1000 * record.capture_cpu_seconds / record.capture_seconds
+                    : 0.0);
+  return "result packets=" + std::to_string(statistics.total_packets()) +
+         " batches=" + std::to_string(lengths.size()) +
+         " irregular_batches=" + std::to_string(IrregularBatches(lengths)) +
+         " last_batch=" + std::to_string(lengths.empty() ? 0 : lengths.back()) +
+         " ticks=" + std::to_string(statistics.total_ticks()) + rates +
+         " supported=" + (record.supported ? "true" : "false") +
+         " bounds=" + (bounds.empty() ? "unknown" : bounds) +
+         " mouse_before=" + MouseText(record.mouse_before) +
+         " mouse_during=" + MouseText(record.mouse_during) +
+         " mouse_after=" + MouseText(record.mouse_after_stop) +
+         " mouse_at_shutdown=" + MouseText(record.mouse_at_shutdown) +
+         " closing_batches=" + std::to_string(record.batches_while_closing) +
+         " closing_packets=" + std::to_string(record.packets_while_closing) +
+         " hostile_ok=" + std::to_string(hostile_ok) +
+         " hostile_total=" + std::to_string(record.hostile.size()) +
+         " stopped_by_meter=" + (record.stopped_by_meter ? "true" : "false");
 }
 
 std::string MeterSummaryJson(const MeterRecord& record, const TickStatistics& statistics) {

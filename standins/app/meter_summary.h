@@ -12,6 +12,8 @@
 std::string MeterSummaryJson(const MeterRecord& record, const TickStatistics& statistics);
 std::vector<std::string> MeterSummaryLines(const MeterRecord& record,
                                            const TickStatistics& statistics);
+// One line of key=value pairs with the figures the system tests check.
+std::string MeterResultLine(const MeterRecord& record, const TickStatistics& statistics);
 // The live line of one window of ticks.
 std::string LiveLine(const TickFigures& figures);
 

@@ -1,0 +1,35 @@
+#!/bin/bash
+# System test: the command line reaches the application as UTF-8, exactly:
+# no arguments, two arguments, and a quoted argument with spaces and a
+# character outside the Basic Multilingual Plane.
+#   arguments.sh BIN_DIR WORK_DIR
+set -u
+source "$(dirname "$0")/system_lib.sh"
+system_begin "$1" "$2" arguments
+
+hex() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+
+# Runs kovi with the arguments, closes it once the application has started and
+# checks what it received.
+run_case() {
+  local name=$1 pid code i=0
+  shift
+  kovi_start "$name" "$@"
+  pid=$KOVI_PID
+  kovi_wait_for_line "$WORK/$name.out" "meter: capturing" 30
+  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null >/dev/null 2>&1
+  code=$(kovi_wait "$pid" 30)
+  check "$name: exit code 0" [ "$code" = 0 ]
+  check "$name: $# arguments received" grep -qx "meter: arguments $#" "$WORK/$name.out"
+  for argument in "$@"; do
+    check "$name: argument $i is exactly '$argument'" \
+      grep -qx "meter: argument $i $(hex "$argument")" "$WORK/$name.out"
+    i=$((i + 1))
+  done
+  [ "$code" = 0 ] || show_run "$name"
+}
+
+run_case none
+run_case two first second
+run_case quoted "with spaces and 😀 (U+1F600)"
+system_end

@@ -1,0 +1,19 @@
+#!/bin/bash
+# System test: at 144 dots per inch (Wine's LogPixels in the prefix) the
+# top-level window is created 1920x1200 at (480, 150) on a 1920-pixel-wide
+# screen: the 1280x800 logical window at (320, 100), scaled by 1.5.
+#   dpi.sh BIN_DIR WORK_DIR
+set -u
+source "$(dirname "$0")/system_lib.sh"
+system_begin "$1" "$2" dpi
+kovi_set_dpi 144
+trap 'kovi_set_dpi 96; kovi_session_end' EXIT
+
+kovi_start dpi --seconds 1
+code=$(kovi_wait "$KOVI_PID" 60)
+check "exit code 0" [ "$code" = 0 ]
+check "window at 480,150 sized 1920x1200 (got $(result_value dpi bounds))" \
+  [ "$(result_value dpi bounds)" = 480,150,1920,1200 ]
+[ "$code" = 0 ] || show_run dpi
+kovi_set_dpi 96
+system_end

@@ -1,0 +1,43 @@
+#!/bin/bash
+# System test: the user's mouse parameters (thresholds, acceleration) are set to
+# 0, 0, 0 during a capture and restored after it: after a normal stop, and when
+# the window is closed from outside mid-capture (WM_CLOSE), in which case the
+# final short batch still reaches the application before the engine goes.
+#   mouse_settings.sh BIN_DIR WORK_DIR
+set -u
+source "$(dirname "$0")/system_lib.sh"
+system_begin "$1" "$2" mouse_settings
+
+kovi_start stop --set-mouse 3,7,2 --seconds 2
+pid=$KOVI_PID
+kovi_wait_for_line "$WORK/stop.out" "meter: capturing" 30 && mouse_xtest 1000 1 >/dev/null
+code=$(kovi_wait "$pid" 30)
+check "normal stop: exit code 0" [ "$code" = 0 ]
+check "normal stop: distinctive values before" [ "$(result_value stop mouse_before)" = 3,7,2 ]
+check "normal stop: 0,0,0 during the capture" [ "$(result_value stop mouse_during)" = 0,0,0 ]
+check "normal stop: restored after the stop" [ "$(result_value stop mouse_after)" = 3,7,2 ]
+check "normal stop: still restored at shutdown" [ "$(result_value stop mouse_at_shutdown)" = 3,7,2 ]
+[ "$code" = 0 ] || show_run stop
+
+kovi_start close --set-mouse 5,11,1 --seconds 30
+pid=$KOVI_PID
+if kovi_wait_for_line "$WORK/close.out" "meter: capturing" 30; then
+  # The mouse keeps moving while the window is closed, so the last tick holds packets.
+  "$MOUSE" --rate 4000 --seconds 3 >/dev/null &
+  mouse_pid=$!
+  sleep 1.5
+  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null >/dev/null 2>&1
+  wait "$mouse_pid"
+fi
+code=$(kovi_wait "$pid" 30)
+check "closed from outside: exit code 0" [ "$code" = 0 ]
+check "closed from outside: 0,0,0 during the capture" [ "$(result_value close mouse_during)" = 0,0,0 ]
+check "closed from outside: restored before the engine shut down" \
+  [ "$(result_value close mouse_at_shutdown)" = 5,11,1 ]
+check "closed from outside: the capture was not stopped by the application" \
+  [ "$(result_value close stopped_by_meter)" = false ]
+check "closed from outside: the final batch arrived while the window closed" \
+  [ "$(result_value close closing_batches)" = 1 ]
+echo "final batch: $(result_value close last_batch) counts, $(result_value close closing_packets) packets"
+[ "$code" = 0 ] || show_run close
+system_end
