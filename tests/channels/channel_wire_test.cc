@@ -159,7 +159,7 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
             sink.reset();
             return nullptr;
           }));
-  const auto exchange = [this](const Bytes& message) {
+  const auto exchange = [](const Bytes& message) {
     const auto responses = ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
     EXPECT_EQ(responses.size(), 1u);
     return responses.empty() ? Bytes{0xEE} : responses[0].data;
