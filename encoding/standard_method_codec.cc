@@ -21,6 +21,12 @@ size_t StringBound(const std::string& string) {
   return 1 + 5 + string.size();
 }
 
+// The value, or null when there is none; never a copy of the value.
+const EncodableValue& ValueOrNull(const EncodableValue* value) {
+  static const EncodableValue null;
+  return value != nullptr ? *value : null;
+}
+
 size_t OptionalBound(const EncodableValue* value) {
   return value != nullptr ? EncodedSizeBound(*value) : 1;
 }
@@ -68,8 +74,7 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
   bytes->reserve(StringBound(call.method_name()) + OptionalBound(call.arguments()));
   ByteBufferStreamWriter writer(bytes.get());
   serializer_->WriteValue(EncodableValue(call.method_name()), &writer);
-  serializer_->WriteValue(call.arguments() != nullptr ? *call.arguments() : EncodableValue(),
-                          &writer);
+  serializer_->WriteValue(ValueOrNull(call.arguments()), &writer);
   return bytes;
 }
 
@@ -79,7 +84,7 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeSuccessEnvelope
   bytes->reserve(1 + OptionalBound(result));
   ByteBufferStreamWriter writer(bytes.get());
   writer.WriteByte(kSuccessFlag);
-  serializer_->WriteValue(result != nullptr ? *result : EncodableValue(), &writer);
+  serializer_->WriteValue(ValueOrNull(result), &writer);
   return bytes;
 }
 
@@ -94,7 +99,7 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeErrorEnvelope(
   serializer_->WriteValue(EncodableValue(error_code), &writer);
   serializer_->WriteValue(error_message.empty() ? EncodableValue() : EncodableValue(error_message),
                           &writer);
-  serializer_->WriteValue(error_details != nullptr ? *error_details : EncodableValue(), &writer);
+  serializer_->WriteValue(ValueOrNull(error_details), &writer);
   return bytes;
 }
 

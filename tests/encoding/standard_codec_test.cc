@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -85,17 +86,21 @@ struct Golden {
 
 class GoldenTest : public testing::TestWithParam<Golden> {};
 
-TEST_P(GoldenTest, EncodesToExactBytes) {
-  StderrCapture capture;
-  EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
-  EXPECT_EQ(capture.text(), "");
-}
-
-TEST_P(GoldenTest, DecodesBackWholly) {
+TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
+  {
+    StderrCapture capture;
+    EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
+    EXPECT_EQ(capture.text(), "");
+  }
   Decoded decoded = Decode(Hex(GetParam().hex));
   EXPECT_EQ(ValueText(decoded.value), ValueText(GetParam().value));
   EXPECT_EQ(decoded.lines, Lines{});
   EXPECT_EQ(decoded.remaining, 0u);
+}
+
+// Readable test names and failure messages for the table rows.
+void PrintTo(const Golden& golden, std::ostream* out) {
+  *out << golden.name;
 }
 
 std::string LongString(size_t length) {
@@ -218,6 +223,10 @@ struct Damaged {
 };
 
 class DamagedInputTest : public testing::TestWithParam<Damaged> {};
+
+void PrintTo(const Damaged& damaged, std::ostream* out) {
+  *out << damaged.name;
+}
 
 TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
   Decoded decoded = Decode(Hex(GetParam().hex));

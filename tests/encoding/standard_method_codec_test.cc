@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,10 @@ struct CallCase {
 };
 
 class DecodeCallTest : public testing::TestWithParam<CallCase> {};
+
+void PrintTo(const CallCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 TEST_P(DecodeCallTest, GivesTheCallOrNothingAndTheLines) {
   const CallCase& c = GetParam();
