@@ -1,12 +1,13 @@
 #!/bin/bash
 # Runs a libFuzzer campaign: scripts/fuzz.sh <target|all> <seconds per target>
 # Builds the fuzz tree (clang + ASan/UBSan) when needed, then fuzzes each target
-# in turn, one process at a time, starting from its seeds in fuzz/corpus/<target>/
+# in turn, one job at a time, starting from its seeds in fuzz/corpus/<target>/
 # and growing a working corpus in <tree>/fuzz-work/<target>/corpus (never
-# committed). Prints executions, coverage and findings per target; exits 1 when
-# a target found anything. Findings land in <tree>/fuzz-work/<target>/findings/:
-# minimise one with `<binary> -minimize_crash=1 -runs=10000 <finding>` and add
-# it to the seeds.
+# committed). libFuzzer's fork mode keeps a campaign going past a finding, so
+# one known fault does not hide the next. Prints executions, coverage and
+# findings per target; exits 1 when a target found anything. Findings land in
+# <tree>/fuzz-work/<target>/findings/: minimise one with
+# `<binary> -minimize_crash=1 -runs=10000 <finding>` and add it to the seeds.
 # KOVI_FUZZ_TREE names the build folder (default build/fuzz-campaign).
 set -u
 cd "$(dirname "$0")/.."
@@ -44,17 +45,19 @@ for target in "${targets[@]}"; do
   log=$work/campaign.log
   echo "=== $target: ${seconds}s (log: $log)"
   "$tree/bin/$target" "$work/corpus" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
     -artifact_prefix="$work/findings/" >"$log" 2>&1
-  grep -E '^#[0-9]+ +DONE' "$log" | tail -1
-  grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log"
+  # Fork mode's progress lines: "#<executions>: cov: <edges> ft: <features> corp: <inputs> ..."
+  grep -E '^#[0-9]+: cov:' "$log" | tail -1
   echo "corpus: $(find "$work/corpus" -type f | wc -l) inputs"
   mapfile -t findings < <(find "$work/findings" -type f | sort)
   if [ ${#findings[@]} -gt 0 ]; then
     found=1
     echo "FINDINGS:"
     printf '  %s\n' "${findings[@]}"
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*changed on a second|an encoded|a success envelope)' "$log" | head -5
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*changed on a second|an encoded|a success envelope)' \
+      "$log" | sort | uniq -c | head -10
   else
     echo "findings: none"
   fi
