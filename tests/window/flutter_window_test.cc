@@ -1,0 +1,272 @@
+// FlutterWindow over the recording fake of the embedding library: a real hidden
+// top-level window, a real child window as the library's view, the real capture
+// object, and the plugin stand-ins observed into the fake's call log.
+#include "window/flutter_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "standins/plugins/plugin_standins.h"
+#include "tests/fakes/fake_embedding.h"
+#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/fakes/stderr_capture.h"
+#include "tests/window/window_test_support.h"
+
+namespace {
+
+constexpr const char* kControlChannel = "kovi/raw_mouse";
+constexpr const char* kEventChannel = "kovi/raw_mouse_events";
+constexpr const char* kWindowProc = "FlutterDesktopViewControllerHandleTopLevelWindowProc";
+
+// A method call without arguments in the standard method codec: the name as a
+// string value, then a null value.
+std::vector<uint8_t> MethodCallBytes(const std::string& name) {
+  std::string text(1, '\x07');
+  text += static_cast<char>(name.size());
+  text += name;
+  text += '\0';
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+void NotePlugin(void* /*context*/, const char* plugin_name,
+                FlutterDesktopPluginRegistrarRef registrar) {
+  fake_embedding::Note(std::string("plugin ") + plugin_name, registrar);
+}
+
+void ObservePlugins(PluginStandInObserver observer) {
+  ScreenRetrieverPluginStandInObserve(observer, nullptr);
+  UrlLauncherWindowsStandInObserve(observer, nullptr);
+  WindowManagerPluginStandInObserve(observer, nullptr);
+}
+
+// Position of the first log entry named `name` at or after `from`; the log size
+// when there is none.
+size_t Find(const std::vector<std::string>& names, const std::string& name, size_t from = 0) {
+  auto found = std::find(names.begin() + static_cast<std::ptrdiff_t>(from), names.end(), name);
+  return static_cast<size_t>(found - names.begin());
+}
+
+// The window-procedure hook calls that carried the message.
+size_t OfferedToLibrary(UINT message) {
+  size_t count = 0;
+  for (const fake_embedding::Call& call : fake_embedding::CallsTo(kWindowProc)) {
+    count += call.numbers.at(0) == static_cast<int64_t>(message) ? 1 : 0;
+  }
+  return count;
+}
+
+class FlutterWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake_embedding::Reset();
+    fake_embedding::SetViewHwnd(view_.hwnd());
+    ObservePlugins(&NotePlugin);
+    DiscardQuitMessages();
+  }
+  void TearDown() override {
+    ObservePlugins(nullptr);
+    DiscardQuitMessages();
+  }
+
+  // Starts a capture with a listener, through the two channels as the Dart
+  // side would.
+  static void ListenAndStartCapture() {
+    fake_embedding::DeliverMessage(kEventChannel, MethodCallBytes("listen"));
+    fake_embedding::DeliverMessage(kControlChannel, MethodCallBytes("startCapture"));
+  }
+
+  ParkedChild view_;
+  EngineProject project_{L"data"};
+};
+
+TEST_F(FlutterWindowTest, CreationBringsUpViewPluginsContentCaptureAndFrameInOrder) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  HWND hwnd = window.NativeHandle();
+  const RECT client = window.ClientArea();
+
+  const auto creations = fake_embedding::CallsTo("FlutterDesktopViewControllerCreate");
+  ASSERT_EQ(creations.size(), 1u);
+  EXPECT_EQ(creations[0].numbers,
+            (std::vector<int64_t>{client.right - client.left, client.bottom - client.top}));
+
+  const std::vector<std::string> names = fake_embedding::CallNames();
+  const size_t controller = Find(names, "FlutterDesktopViewControllerCreate");
+  const size_t first_plugin = Find(names, "plugin ScreenRetrieverPlugin", controller);
+  const size_t second_plugin = Find(names, "plugin UrlLauncherWindows", first_plugin);
+  const size_t third_plugin = Find(names, "plugin WindowManagerPlugin", second_plugin);
+  const size_t view_window = Find(names, "FlutterDesktopViewGetHWND", third_plugin);
+  const size_t channels = Find(names, "FlutterDesktopMessengerSetCallback", view_window);
+  const size_t next_frame = Find(names, "FlutterDesktopEngineSetNextFrameCallback", channels);
+  const size_t redraw = Find(names, "FlutterDesktopViewControllerForceRedraw", next_frame);
+  EXPECT_LT(redraw, names.size()) << "each step after the one before it";
+
+  EXPECT_EQ(GetParent(view_.hwnd()), hwnd);
+  EXPECT_EQ(ChildBounds(view_.hwnd()), client);
+  EXPECT_EQ(GetFocus(), view_.hwnd());
+  EXPECT_TRUE(fake_embedding::HasChannelCallback(kControlChannel));
+  EXPECT_TRUE(fake_embedding::HasChannelCallback(kEventChannel));
+
+  // The next-frame callback does nothing: the host never shows the window.
+  EXPECT_TRUE(fake_embedding::RunNextFrameCallback());
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+}
+
+TEST_F(FlutterWindowTest, TheCaptureTargetsTheTopLevelWindow) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  ListenAndStartCapture();
+
+  RAWINPUTDEVICE devices[4] = {};
+  UINT count = 4;
+  ASSERT_EQ(GetRegisteredRawInputDevices(devices, &count, sizeof(RAWINPUTDEVICE)), 1u);
+  EXPECT_EQ(devices[0].hwndTarget, window.NativeHandle());
+  EXPECT_NE(devices[0].hwndTarget, view_.hwnd());
+}
+
+TEST_F(FlutterWindowTest, AMissingViewOrEngineFailsCreationAndLeavesNoFlutterBehind) {
+  for (bool engine_fails : {false, true}) {
+    SCOPED_TRACE(engine_fails ? "no engine" : "no view");
+    fake_embedding::Reset();
+    fake_embedding::SetViewHwnd(view_.hwnd());
+    fake_embedding::SetEngineCreateFails(engine_fails);
+    fake_embedding::SetViewControllerCreateFails(true);
+    HWND hwnd = nullptr;
+    {
+      StderrCapture errors;
+      FlutterWindow window(project_);
+      EXPECT_FALSE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+      hwnd = window.NativeHandle();
+      EXPECT_TRUE(IsWindow(hwnd)) << "the hidden window stays until destruction";
+      EXPECT_EQ(errors.Text(), "Failed to create view controller.\n");
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("plugin ScreenRetrieverPlugin"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewGetHWND"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerForceRedraw"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 0u);
+    EXPECT_NE(GetParent(view_.hwnd()), hwnd);
+  }
+}
+
+TEST_F(FlutterWindowTest, TheCaptureSeesMessagesFirstAndConsumesOnlyItsOwn) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  HWND hwnd = window.NativeHandle();
+
+  // Idle: raw input goes on to the view controller.
+  SendMessageW(hwnd, WM_INPUT, RIM_INPUT, 0);
+  EXPECT_EQ(OfferedToLibrary(WM_INPUT), 1u);
+
+  ListenAndStartCapture();
+  SendMessageW(hwnd, WM_INPUT, RIM_INPUT, 0);
+  EXPECT_EQ(OfferedToLibrary(WM_INPUT), 1u) << "consumed by the capture while it runs";
+
+  SendMessageW(hwnd, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);
+  EXPECT_EQ(OfferedToLibrary(WM_TIMER), 0u) << "the capture's own timer";
+  SendMessageW(hwnd, WM_TIMER, RawMouseCapture::kCaptureTimerId + 1, 0);
+  EXPECT_EQ(OfferedToLibrary(WM_TIMER), 1u) << "any other timer";
+
+  fake_embedding::DeliverMessage(kControlChannel, MethodCallBytes("stopCapture"));
+  SendMessageW(hwnd, WM_INPUT, RIM_INPUT, 0);
+  EXPECT_EQ(OfferedToLibrary(WM_INPUT), 2u);
+}
+
+TEST_F(FlutterWindowTest, AnAnswerOfTheViewControllerIsFinal) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  HWND hwnd = window.NativeHandle();
+  const RECT before = WindowBounds(hwnd);
+
+  fake_embedding::SetTopLevelWindowProcAnswer(42);
+  EXPECT_EQ(SendMessageW(hwnd, WM_FONTCHANGE, 0, 0), 42);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineReloadSystemFonts"), 0u);
+  RECT suggested{10, 20, 310, 220};
+  EXPECT_EQ(SendMessageW(hwnd, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&suggested)), 42);
+  EXPECT_EQ(WindowBounds(hwnd), before) << "the window's own handling never ran";
+
+  fake_embedding::SetTopLevelWindowProcAnswer(std::nullopt);
+  EXPECT_EQ(SendMessageW(hwnd, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&suggested)), 0);
+  EXPECT_EQ(WindowBounds(hwnd), suggested);
+}
+
+TEST_F(FlutterWindowTest, AFontChangeReloadsTheEngineFontsAndGoesOn) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  EXPECT_EQ(SendMessageW(window.NativeHandle(), WM_FONTCHANGE, 0, 0), 0);
+  const std::vector<std::string> names = fake_embedding::CallNames();
+  const size_t offered =
+      Find(names, kWindowProc, Find(names, "FlutterDesktopViewControllerForceRedraw"));
+  EXPECT_EQ(Find(names, "FlutterDesktopEngineReloadSystemFonts", offered), names.size() - 1);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineReloadSystemFonts"), 1u);
+}
+
+TEST_F(FlutterWindowTest, ClosingWhileCapturingSendsTheLastBatchBeforeTheEngineGoes) {
+  FlutterWindow window(project_);
+  ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+  window.SetQuitWhenClosed(true);
+  HWND hwnd = window.NativeHandle();
+  int mouse_before[3] = {-1, -1, -1};
+  SystemParametersInfoW(SPI_GETMOUSE, 0, mouse_before, 0);
+  ListenAndStartCapture();
+  SendMessageW(hwnd, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);  // one tick of 0 packets
+  const size_t before_close = fake_embedding::Calls().size();
+
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_TRUE(TakeQuitMessage());
+
+  const std::vector<fake_embedding::Call> calls = fake_embedding::Calls();
+  std::vector<std::string> names;
+  for (const fake_embedding::Call& call : calls) {
+    names.push_back(call.function);
+  }
+  const size_t batch = Find(names, "FlutterDesktopMessengerSend", before_close);
+  ASSERT_LT(batch, names.size());
+  EXPECT_EQ(calls[batch].name, kEventChannel);
+  // Success envelope of a general list holding one 32-bit integer, 0.
+  EXPECT_EQ(calls[batch].data, (std::vector<uint8_t>{0, 12, 1, 3, 0, 0, 0, 0}));
+  const size_t destroyed = Find(names, "FlutterDesktopViewControllerDestroy", batch);
+  ASSERT_LT(destroyed, names.size());
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 1u);
+  EXPECT_EQ(destroyed, names.size() - 1) << "after WM_DESTROY nothing of Flutter is touched";
+
+  int mouse_after[3] = {-1, -1, -1};
+  SystemParametersInfoW(SPI_GETMOUSE, 0, mouse_after, 0);
+  EXPECT_EQ(std::vector<int>(mouse_after, mouse_after + 3),
+            std::vector<int>(mouse_before, mouse_before + 3))
+      << "the stop restored the user's pointer settings";
+}
+
+TEST_F(FlutterWindowTest, DestroyingTheObjectAfterTheWindowClosedTouchesNothing) {
+  size_t after_close = 0;
+  {
+    FlutterWindow window(project_);
+    ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+    DestroyWindow(window.NativeHandle());
+    after_close = fake_embedding::Calls().size();
+  }
+  EXPECT_EQ(fake_embedding::Calls().size(), after_close);
+  EXPECT_FALSE(WindowClassRegistered());
+}
+
+TEST_F(FlutterWindowTest, DestroyingTheObjectWithItsWindowStopsCaptureBeforeTheEngine) {
+  {
+    FlutterWindow window(project_);
+    ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
+    ListenAndStartCapture();
+    SendMessageW(window.NativeHandle(), WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);
+  }
+  const std::vector<std::string> names = fake_embedding::CallNames();
+  const size_t batch = Find(names, "FlutterDesktopMessengerSend");
+  EXPECT_LT(Find(names, "FlutterDesktopViewControllerDestroy", batch), names.size());
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 1u);
+}
+
+}  // namespace
