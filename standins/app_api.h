@@ -51,6 +51,8 @@ typedef struct {
                               void* user_data);
   // Calls the function every period until the engine shuts down.
   void (*start_timer)(void* engine, uint32_t period_ms, KoviAppTimerFn timer, void* user_data);
+  // Calls the function once, after the delay, unless the engine shuts down first.
+  void (*call_later)(void* engine, uint32_t delay_ms, KoviAppTimerFn function, void* user_data);
   // Replaces what the view shows (UTF-8, lines separated by '\n') and redraws.
   void (*show_text)(void* engine, const char* utf8_text);
   // One of KoviAppEnginePhase.

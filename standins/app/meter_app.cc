@@ -13,6 +13,7 @@ namespace {
 constexpr char kControlChannel[] = "kovi/raw_mouse";
 constexpr char kEventsChannel[] = "kovi/raw_mouse_events";
 constexpr char kWindowChannel[] = "kovi/window";
+constexpr uint32_t kSettleMs = 300;
 
 std::vector<uint8_t> Text(const std::string& text) {
   return std::vector<uint8_t>(text.begin(), text.end());
@@ -149,11 +150,19 @@ void MeterApp::ShowWindow() {
     if (AsText(reply) != "ok") {
       Print("the window could not be shown (no window-manager plugin?)");
     }
-    channels_.Send(kWindowChannel, Text("bounds"), [this](const std::vector<uint8_t>& bounds) {
-      record_.window_bounds = AsText(bounds);
-      Print("window " + record_.window_bounds);
-      StartCapture();
-    });
+    // The window system reports the pointer over the newly shown window as
+    // one more mouse move; capturing starts once that has passed.
+    host_->call_later(
+        host_->engine, kSettleMs, [](void* self) { static_cast<MeterApp*>(self)->QueryBounds(); },
+        this);
+  });
+}
+
+void MeterApp::QueryBounds() {
+  channels_.Send(kWindowChannel, Text("bounds"), [this](const std::vector<uint8_t>& bounds) {
+    record_.window_bounds = AsText(bounds);
+    Print("window " + record_.window_bounds);
+    StartCapture();
   });
 }
 

@@ -52,6 +52,7 @@ class MeterApp {
   void AskSupported();
   void Listen();
   void ShowWindow();
+  void QueryBounds();
   void StartCapture();
   void OnCapturing();
   void OnSecond();

@@ -25,6 +25,10 @@ void AppStartTimer(void* engine, uint32_t period_ms, KoviAppTimerFn timer, void*
   EngineOf(engine)->StartAppTimer(period_ms, timer, user_data);
 }
 
+void AppCallLater(void* engine, uint32_t delay_ms, KoviAppTimerFn function, void* user_data) {
+  EngineOf(engine)->CallAppLater(delay_ms, function, user_data);
+}
+
 void AppShowText(void* engine, const char* utf8_text) {
   EngineOf(engine)->ShowText(utf8_text);
 }
@@ -64,9 +68,15 @@ std::unique_ptr<StandinEngine> StandinEngine::Create(
     engine->arguments_.emplace_back(argument == nullptr ? "" : argument);
   }
   engine->messenger_ = new StandinMessenger(engine.get());
-  engine->app_host_ =
-      KoviAppHost{sizeof(KoviAppHost), engine.get(), &AppSend,       &AppSetMessageHandler,
-                  &AppStartTimer,      &AppShowText, &AppEnginePhase};
+  KoviAppHost& host = engine->app_host_;
+  host.struct_size = sizeof(KoviAppHost);
+  host.engine = engine.get();
+  host.send = &AppSend;
+  host.set_message_handler = &AppSetMessageHandler;
+  host.start_timer = &AppStartTimer;
+  host.call_later = &AppCallLater;
+  host.show_text = &AppShowText;
+  host.engine_phase = &AppEnginePhase;
   return engine;
 }
 
@@ -256,6 +266,10 @@ void StandinEngine::SetAppHandler(const std::string& channel, KoviAppMessageFn h
 
 void StandinEngine::StartAppTimer(uint32_t period_ms, KoviAppTimerFn timer, void* user_data) {
   task_runner_->StartTimer(period_ms, [timer, user_data] { timer(user_data); });
+}
+
+void StandinEngine::CallAppLater(uint32_t delay_ms, KoviAppTimerFn function, void* user_data) {
+  task_runner_->PostDelayed(delay_ms, [function, user_data] { function(user_data); });
 }
 
 void StandinEngine::ShowText(const std::string& utf8_text) {

@@ -72,6 +72,7 @@ class StandinEngine {
                   KoviAppReplyFn reply, void* user_data);
   void SetAppHandler(const std::string& channel, KoviAppMessageFn handler, void* user_data);
   void StartAppTimer(uint32_t period_ms, KoviAppTimerFn timer, void* user_data);
+  void CallAppLater(uint32_t delay_ms, KoviAppTimerFn function, void* user_data);
   void ShowText(const std::string& utf8_text);
   KoviAppEnginePhase phase() const { return phase_; }
 

@@ -44,9 +44,18 @@ void TaskRunner::RunUntilIdle() {
 }
 
 void TaskRunner::StartTimer(uint32_t period_ms, Task task) {
+  AddTimer(period_ms, std::move(task), true);
+}
+
+void TaskRunner::PostDelayed(uint32_t delay_ms, Task task) {
+  AddTimer(delay_ms, std::move(task), false);
+}
+
+UINT_PTR TaskRunner::AddTimer(uint32_t period_ms, Task task, bool repeating) {
   UINT_PTR id = next_timer_id_++;
-  timers_[id] = std::move(task);
+  timers_[id] = Timer{std::move(task), repeating};
   SetTimer(window_, id, period_ms, nullptr);
+  return id;
 }
 
 void TaskRunner::StopTimers() {
@@ -72,11 +81,16 @@ bool TaskRunner::RunOne() {
 
 void TaskRunner::RunTimer(UINT_PTR id) {
   auto found = timers_.find(id);
-  if (found != timers_.end()) {
-    // A copy: the task may stop the timers and so destroy the stored one.
-    Task task = found->second;
-    task();
+  if (found == timers_.end()) {
+    return;
   }
+  // A copy: the task may stop the timers and so destroy the stored one.
+  Task task = found->second.task;
+  if (!found->second.repeating) {
+    KillTimer(window_, id);
+    timers_.erase(found);
+  }
+  task();
 }
 
 LRESULT CALLBACK TaskRunner::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -31,6 +31,8 @@ class TaskRunner {
   void RunUntilIdle();
   // Calls the task every period until StopTimers or destruction.
   void StartTimer(uint32_t period_ms, Task task);
+  // Calls the task once after the delay, unless StopTimers or destruction comes first.
+  void PostDelayed(uint32_t delay_ms, Task task);
   void StopTimers();
 
  private:
@@ -42,7 +44,13 @@ class TaskRunner {
   HWND window_ = nullptr;
   std::mutex mutex_;  // guards tasks_
   std::deque<Task> tasks_;
-  std::map<UINT_PTR, Task> timers_;
+  struct Timer {
+    Task task;
+    bool repeating;
+  };
+  UINT_PTR AddTimer(uint32_t period_ms, Task task, bool repeating);
+
+  std::map<UINT_PTR, Timer> timers_;
   UINT_PTR next_timer_id_ = 1;
 };
 

@@ -12,7 +12,8 @@ WINEDEBUG=-all,+debugstr kovi_start diagnostics --seconds $((MOTION_SECONDS + 1)
 pid=$KOVI_PID
 kovi_wait_for_line "$WORK/diagnostics.out" "meter: capturing" 30 &&
   mouse_inject 1000 "$MOTION_SECONDS" >/dev/null
-code=$(kovi_wait "$pid" 30)
+kovi_wait "$pid" 30
+code=$KOVI_CODE
 devices=$(grep -c '\[KOVI\] RAW device: ' "$WORK/diagnostics.err")
 rates=$(grep -c '\[KOVI\] RAW mouse packets/sec: ' "$WORK/diagnostics.err")
 grep -o '\[KOVI\] RAW [^"]*' "$WORK/diagnostics.err" | sed 's/\\n$//'

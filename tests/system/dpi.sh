@@ -10,7 +10,8 @@ kovi_set_dpi 144
 trap 'kovi_set_dpi 96; kovi_session_end' EXIT
 
 kovi_start dpi --seconds 1
-code=$(kovi_wait "$KOVI_PID" 60)
+kovi_wait "$KOVI_PID" 60
+code=$KOVI_CODE
 check "exit code 0" [ "$code" = 0 ]
 check "window at 480,150 sized 1920x1200 (got $(result_value dpi bounds))" \
   [ "$(result_value dpi bounds)" = 480,150,1920,1200 ]

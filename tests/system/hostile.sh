@@ -15,7 +15,8 @@ sent=0
 if kovi_wait_for_line "$WORK/hostile.out" "meter: capturing" 60; then
   sent=$(mouse_inject 1000 2)
 fi
-code=$(kovi_wait "$pid" 60)
+kovi_wait "$pid" 60
+code=$KOVI_CODE
 check "exit code 0" [ "$code" = 0 ]
 total=$(result_value hostile hostile_total)
 good=$(result_value hostile hostile_ok)

@@ -22,7 +22,8 @@ for case in no_app_so no_data; do
     rm -r "$WORK/$case/data"
   fi
   kovi_wine_start "$WORK/$case.out" "$WORK/$case.err" "$WORK/$case/kovi.exe"
-  code=$(kovi_wait "$KOVI_PID" 30)
+  kovi_wait "$KOVI_PID" 30
+  code=$KOVI_CODE
   check "$case: exit code 1" [ "$code" = 1 ]
   check "$case: the view controller failure on stderr" \
     grep -qx "Failed to create view controller." "$WORK/$case.err"

@@ -11,7 +11,8 @@ system_begin "$1" "$2" mouse_settings
 kovi_start stop --set-mouse 3,7,2 --seconds 2
 pid=$KOVI_PID
 kovi_wait_for_line "$WORK/stop.out" "meter: capturing" 30 && mouse_xtest 1000 1 >/dev/null
-code=$(kovi_wait "$pid" 30)
+kovi_wait "$pid" 30
+code=$KOVI_CODE
 check "normal stop: exit code 0" [ "$code" = 0 ]
 check "normal stop: distinctive values before" [ "$(result_value stop mouse_before)" = 3,7,2 ]
 check "normal stop: 0,0,0 during the capture" [ "$(result_value stop mouse_during)" = 0,0,0 ]
@@ -29,7 +30,8 @@ if kovi_wait_for_line "$WORK/close.out" "meter: capturing" 30; then
   "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null >/dev/null 2>&1
   wait "$mouse_pid"
 fi
-code=$(kovi_wait "$pid" 30)
+kovi_wait "$pid" 30
+code=$KOVI_CODE
 check "closed from outside: exit code 0" [ "$code" = 0 ]
 check "closed from outside: 0,0,0 during the capture" [ "$(result_value close mouse_during)" = 0,0,0 ]
 check "closed from outside: restored before the engine shut down" \

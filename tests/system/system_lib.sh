@@ -5,7 +5,8 @@
 #   kovi_start NAME ARGS...              start kovi.exe; output in $WORK/NAME.out/.err
 #   mouse_xtest RATE SECONDS             synthetic XTest motion; prints motions sent
 #   mouse_inject RATE SECONDS            SendInput moves of zero distance
-#   bare_count KIND RATE SECONDS         packets the bare receiver counts for that mouse
+#   bare_count KIND RATE SECONDS         the bare receiver with that mouse: BARE_SENT, BARE_COUNTED
+#   kovi_wait PID SECONDS                wait for kovi to end: its exit code in KOVI_CODE
 #   result_value NAME KEY                a value of the meter's result line
 #   check CONDITION_TEXT COMMAND...      runs a test command; records a failure
 #   system_end                           cleanup, prints the verdict, exits
@@ -68,18 +69,30 @@ mouse_inject() {
     sed -n 's/^inject_mouse: sent \([0-9]*\) moves.*/\1/p'
 }
 
-# Prints "SENT COUNTED" for one run of the bare receiver with the given mouse.
+# The count a bare receiver printed.
+bare_result() {
+  sed -n 's/^bare_receiver: \([0-9]*\) WM_INPUT.*/\1/p' "$1"
+}
+
+# Starts a bare receiver that counts for SECONDS (its options follow); waits
+# until it counts. Its pid in BARE_PID, its output in $WORK/NAME.out.
+bare_start() {
+  local name=$1 seconds=$2
+  shift 2
+  kovi_wine_start "$WORK/$name.out" "$WORK/$name.err" "$BIN/bare_receiver.exe" --seconds "$seconds" "$@"
+  BARE_PID=$KOVI_PID
+  kovi_wait_for_line "$WORK/$name.out" "bare_receiver: ready" 30
+}
+
+# One run of the bare receiver in the foreground with the given mouse.
 bare_count() {
-  local kind=$1 rate=$2 seconds=$3 out="$WORK/bare-$1-$2.out" sent pid
-  kovi_wine_start "$out" "$out.err" "$BIN/bare_receiver.exe" --seconds "$(awk -v s="$seconds" 'BEGIN { print s + 1.5 }')"
-  pid=$KOVI_PID
-  if ! kovi_wait_for_line "$out" "bare_receiver: ready" 30; then
-    echo "0 0"
-    return
-  fi
-  sent=$("mouse_$kind" "$rate" "$seconds")
-  kovi_wait_pid "$pid" 30 >/dev/null
-  echo "${sent:-0} $(sed -n 's/^bare_receiver: \([0-9]*\) WM_INPUT.*/\1/p' "$out")"
+  local kind=$1 rate=$2 seconds=$3 name="bare-$1-$2"
+  BARE_SENT=0
+  BARE_COUNTED=0
+  bare_start "$name" "$(awk -v s="$seconds" 'BEGIN { print s + 1 }')" || return
+  BARE_SENT=$("mouse_$kind" "$rate" "$seconds")
+  kovi_wait_pid "$BARE_PID" 30
+  BARE_COUNTED=$(bare_result "$WORK/$name.out")
 }
 
 result_value() {
@@ -97,11 +110,9 @@ check() {
   fi
 }
 
-# Waits for kovi to end by itself; its exit code.
 kovi_wait() {
-  local code=0
-  kovi_wait_pid "$1" "$2" || code=$?
-  echo "$code"
+  KOVI_CODE=0
+  kovi_wait_pid "$1" "$2" || KOVI_CODE=$?
 }
 
 show_run() {

@@ -3,7 +3,11 @@
 // messages for a given time, doing nothing else with them. The baseline that
 // kovi's counts are compared with under the same conditions.
 //
-//   bare_receiver.exe [--seconds S] [--at X,Y,WIDTH,HEIGHT]
+//   bare_receiver.exe [--seconds S] [--at X,Y,WIDTH,HEIGHT] [--sink]
+//
+// With --sink the window stays hidden and registers with RIDEV_INPUTSINK as
+// well, so it counts the same packets as the foreground program running beside
+// it: a baseline measured in the same run instead of the run before.
 //
 // Prints "bare_receiver: ready" once it counts (start the mouse then) and
 // "bare_receiver: N WM_INPUT in T s" at the end. Exit code 0, or 1 when the
@@ -26,19 +30,39 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kSettle(300);
+
+// Dispatches messages for the given time.
+void PumpMessages(std::chrono::duration<double> duration) {
+  const Clock::time_point start = Clock::now();
+  MSG message;
+  while (Clock::now() - start < duration) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
 struct Options {
   double seconds = 5;
+  bool sink = false;
   RECT bounds{320, 100, 1600, 900};
 };
 
 Options ParseOptions(int argc, wchar_t** argv) {
   Options options;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::wcscmp(argv[i], L"--seconds") == 0) {
-      options.seconds = std::wcstod(argv[i + 1], nullptr);
-    } else if (std::wcscmp(argv[i], L"--at") == 0) {
+  for (int i = 1; i < argc; ++i) {
+    bool has_value = i + 1 < argc;
+    if (std::wcscmp(argv[i], L"--sink") == 0) {
+      options.sink = true;
+    } else if (std::wcscmp(argv[i], L"--seconds") == 0 && has_value) {
+      options.seconds = std::wcstod(argv[++i], nullptr);
+    } else if (std::wcscmp(argv[i], L"--at") == 0 && has_value) {
       int x = 0, y = 0, width = 0, height = 0;
-      if (std::swscanf(argv[i + 1], L"%d,%d,%d,%d", &x, &y, &width, &height) == 4) {
+      if (std::swscanf(argv[++i], L"%d,%d,%d,%d", &x, &y, &width, &height) == 4) {
         options.bounds = RECT{x, y, x + width, y + height};
       }
     }
@@ -65,26 +89,23 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("bare_receiver: no window (error %lu)\n", GetLastError());
     return 1;
   }
-  ShowWindow(window, SW_SHOWNORMAL);
-  SetForegroundWindow(window);
-  RAWINPUTDEVICE device{0x01, 0x02, RIDEV_NOLEGACY, window};
+  if (!options.sink) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    // The window system reports the pointer over the new window as one more
+    // mouse move: counting starts once that has passed.
+    PumpMessages(kSettle);
+  }
+  DWORD flags = RIDEV_NOLEGACY | (options.sink ? RIDEV_INPUTSINK : 0);
+  RAWINPUTDEVICE device{0x01, 0x02, flags, window};
   if (!RegisterRawInputDevices(&device, 1, sizeof(device))) {
     std::printf("bare_receiver: raw input registration refused (error %lu)\n", GetLastError());
     return 1;
   }
   std::printf("bare_receiver: ready\n");
   std::fflush(stdout);
-  using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
-  const auto duration = std::chrono::duration<double>(options.seconds);
-  MSG message;
-  while (Clock::now() - start < duration) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
+  PumpMessages(std::chrono::duration<double>(options.seconds));
   double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   std::printf("bare_receiver: %llu WM_INPUT in %.3f s\n", input_count, elapsed);
   std::fflush(stdout);
