@@ -234,9 +234,11 @@ TEST(KoviResources, IconGroup101HoldsOne256PixelPngWith32BitsPerPixel) {
   EXPECT_EQ(size_and_format, (std::vector<uint8_t>{0, 0, 1, 0, 0, 0, 1, 0, 8, 6}));
 }
 
-TEST(KoviExecutable, ImportsTheEmbeddingLibraryAndTheThreePlugins) {
+TEST(KoviExecutable, IsAGuiProgramImportingTheEmbeddingLibraryAndTheThreePlugins) {
   const std::vector<uint8_t> image = ReadWholeFile(KoviPath());
   ASSERT_FALSE(image.empty());
+  const size_t optional_header = ReadU32(image, 0x3C) + 24;
+  EXPECT_EQ(ReadU16(image, optional_header + 68), IMAGE_SUBSYSTEM_WINDOWS_GUI);
   const std::vector<std::string> imports = ImportedLibraries(image);
   for (const char* library : {"flutter_windows.dll", "screen_retriever_plugin.dll",
                               "url_launcher_windows_plugin.dll", "window_manager_plugin.dll"}) {
