@@ -24,12 +24,31 @@ struct Observation {
   bool found = false;
   RECT bounds{};
   BOOL visible = TRUE;
+  std::wstring title;
   bool close_with_quit_code = false;  // post WM_QUIT(7) instead of closing the window
 };
 Observation g_observation;
 
+BOOL CALLBACK KeepIfTopLevelWindow(HWND hwnd, LPARAM found) {
+  wchar_t class_name[64] = {};
+  GetClassNameW(hwnd, class_name, 64);
+  if (std::wstring(class_name) != kWindowClass) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = hwnd;
+  return FALSE;
+}
+
+// The application's window, looked for on this thread only: tests running side
+// by side have windows of the same class.
+HWND FindApplicationWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &KeepIfTopLevelWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void CALLBACK EndApplication(HWND /*hwnd*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
-  HWND window = FindWindowW(kWindowClass, L"kovi");
+  HWND window = FindApplicationWindow();
   if (window == nullptr) {
     return;
   }
@@ -37,6 +56,9 @@ void CALLBACK EndApplication(HWND /*hwnd*/, UINT /*message*/, UINT_PTR timer, DW
   g_observation.found = true;
   GetWindowRect(window, &g_observation.bounds);
   g_observation.visible = IsWindowVisible(window);
+  wchar_t title[16] = {};
+  GetWindowTextW(window, title, 16);
+  g_observation.title = title;
   if (g_observation.close_with_quit_code) {
     PostQuitMessage(7);
   } else {
@@ -68,13 +90,14 @@ TEST_F(ApplicationTest, RunsUntilTheWindowIsClosedAndExitsWithZero) {
     EXPECT_EQ(RunApplication(), 0);
 
     ASSERT_TRUE(g_observation.found);
+    EXPECT_EQ(g_observation.title, L"kovi");
     EXPECT_FALSE(g_observation.visible) << "the host never shows the window";
     // 1280 logical units centred on the primary screen's pixel width, 100 from
     // the top, at the fake's 96 dots per inch.
     EXPECT_EQ(g_observation.bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 1280) / 2);
     EXPECT_EQ(g_observation.bounds.top, 100);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 1u);
-    EXPECT_EQ(FindWindowW(kWindowClass, nullptr), nullptr);
+    EXPECT_EQ(FindApplicationWindow(), nullptr);
     EXPECT_FALSE(WindowClassRegistered());
   }
 }
@@ -105,7 +128,7 @@ TEST_F(ApplicationTest, AWindowThatCannotBeCreatedExitsWithOneWithoutALoop) {
 
   EXPECT_FALSE(g_observation.found);
   EXPECT_EQ(errors.Text(), "Failed to create view controller.\n");
-  EXPECT_EQ(FindWindowW(kWindowClass, nullptr), nullptr);
+  EXPECT_EQ(FindApplicationWindow(), nullptr);
   EXPECT_FALSE(WindowClassRegistered());
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
 }
