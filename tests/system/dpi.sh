@@ -4,6 +4,8 @@
 # screen: the 1280x800 logical window at (320, 100), scaled by 1.5.
 #   dpi.sh BIN_DIR WORK_DIR
 set -u
+# Tall enough that the scaled window is not limited to the screen's height.
+export KOVI_SCREEN=1920x1440x24
 source "$(dirname "$0")/system_lib.sh"
 system_begin "$1" "$2" dpi
 kovi_set_dpi 144

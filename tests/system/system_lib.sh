@@ -113,6 +113,16 @@ check() {
 kovi_wait() {
   KOVI_CODE=0
   kovi_wait_pid "$1" "$2" || KOVI_CODE=$?
+  normalize_line_ends
+}
+
+# The Windows programs end their lines with CR LF (text-mode streams); the
+# checks compare lines without the CR.
+normalize_line_ends() {
+  local file
+  for file in "$WORK"/*.out "$WORK"/*.err; do
+    [ -f "$file" ] && sed -i 's/\r$//' "$file"
+  done
 }
 
 show_run() {
