@@ -8,6 +8,7 @@
 #   kovi_wine_start OUT ERR PROGRAM ARGS...   start a Windows program; sets KOVI_PID
 #   kovi_wait_for_line FILE TEXT SECONDS      wait until FILE has a line containing TEXT
 #   kovi_wait_pid PID SECONDS            wait for a program; its exit code, 124 on timeout
+#   kovi_synthetic_mouse                 path of the native synthetic mouse (built if needed)
 #   kovi_session_end                     end everything started here
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-$KOVI_ROOT/build/wineprefix-x11}
@@ -84,6 +85,25 @@ kovi_wait_pid() {
     waited=$((waited + 1))
   done
   wait "$pid"
+}
+
+# The native tree's synthetic mouse, or one built here from its sources when
+# the native tree has none.
+kovi_synthetic_mouse() {
+  local built="$KOVI_ROOT/build/native/bin/synthetic_mouse"
+  local own="$KOVI_ROOT/build/system-tools/synthetic_mouse"
+  if [ -n "${KOVI_SYNTHETIC_MOUSE:-}" ]; then
+    echo "$KOVI_SYNTHETIC_MOUSE"
+  elif [ -x "$built" ]; then
+    echo "$built"
+  else
+    if [ ! -x "$own" ] || [ -n "$(find "$KOVI_ROOT/tools/synthetic_mouse" -newer "$own")" ]; then
+      mkdir -p "$(dirname "$own")"
+      g++ -std=c++17 -O2 -I"$KOVI_ROOT" "$KOVI_ROOT"/tools/synthetic_mouse/*.cc \
+        -lXtst -lXi -lX11 -pthread -o "$own" >&2 || return 1
+    fi
+    echo "$own"
+  fi
 }
 
 kovi_session_end() {

@@ -32,26 +32,9 @@ system_begin() {
       exit 77
     fi
   done
-  MOUSE=$(synthetic_mouse_path) || exit 1
+  MOUSE=$(kovi_synthetic_mouse) || exit 1
   kovi_session_begin 90 || exit 1
   xdotool mousemove "${POINTER_AT%,*}" "${POINTER_AT#*,}"
-}
-
-# The native synthetic mouse: the native tree's, or built here from source.
-synthetic_mouse_path() {
-  local built="$KOVI_ROOT/build/native/bin/synthetic_mouse" own="$KOVI_ROOT/build/system-tools/synthetic_mouse"
-  if [ -n "${KOVI_SYNTHETIC_MOUSE:-}" ]; then
-    echo "$KOVI_SYNTHETIC_MOUSE"
-  elif [ -x "$built" ]; then
-    echo "$built"
-  else
-    if [ ! -x "$own" ] || [ "$KOVI_ROOT/tools/synthetic_mouse/main.cc" -nt "$own" ]; then
-      mkdir -p "$(dirname "$own")"
-      g++ -std=c++17 -O2 -I"$KOVI_ROOT" "$KOVI_ROOT"/tools/synthetic_mouse/*.cc \
-        -lXtst -lXi -lX11 -pthread -o "$own" >&2 || return 1
-    fi
-    echo "$own"
-  fi
 }
 
 kovi_start() {
