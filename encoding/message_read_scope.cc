@@ -48,8 +48,7 @@ MessageReadScope::~MessageReadScope() {
   }
 }
 
-bool MessageReadScope::AcceptEntries(size_t count) {
-  size_t remaining = message_->reader->RemainingBytes();
+bool MessageReadScope::AcceptEntries(size_t count, size_t remaining) {
   uint64_t available = remaining > message_->owed_entries ? remaining - message_->owed_entries : 0;
   if (count > available) {
     WriteErrorLine(kInvalidReadLine);
@@ -59,17 +58,11 @@ bool MessageReadScope::AcceptEntries(size_t count) {
   return true;
 }
 
-size_t MessageReadScope::EntriesToReserve(size_t count) const {
-  if (message_->reader->RemainingBytes() == ByteStreamReader::kRemainingUnknown) {
+size_t MessageReadScope::EntriesToReserve(size_t count, size_t remaining) {
+  if (remaining == ByteStreamReader::kRemainingUnknown) {
     return std::min(count, kBlindReserveEntries);
   }
   return count;
-}
-
-void MessageReadScope::BeginEntry() {
-  if (message_->owed_entries > 0) {
-    --message_->owed_entries;
-  }
 }
 
 }  // namespace flutter

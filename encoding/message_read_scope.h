@@ -36,13 +36,19 @@ class MessageReadScope {
   // message had none yet. Read nothing more of it.
   bool too_deep() const { return too_deep_; }
 
-  // Takes on the container's `count` entries. False, with the invalid-read
-  // line, when the input cannot hold them: the container is then empty.
-  bool AcceptEntries(size_t count);
+  // Takes on the container's `count` entries, `remaining` being what the
+  // reader has left (ByteStreamReader::RemainingBytes). False, with the
+  // invalid-read line, when the input cannot hold them: the container is then
+  // empty.
+  bool AcceptEntries(size_t count, size_t remaining);
   // How many of `count` accepted entries to make room for before reading them.
-  size_t EntriesToReserve(size_t count) const;
+  static size_t EntriesToReserve(size_t count, size_t remaining);
   // Marks the start of reading one accepted entry.
-  void BeginEntry();
+  void BeginEntry() {
+    if (message_->owed_entries > 0) {
+      --message_->owed_entries;
+    }
+  }
 
  private:
   struct Message {

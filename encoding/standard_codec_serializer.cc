@@ -1,15 +1,25 @@
 #include "encoding/standard_codec_serializer.h"
 
 #include <string>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/error_line.h"
 #include "encoding/message_read_scope.h"
 
 // Multi-byte numbers travel little-endian and are copied as they lie in
 // memory: the hosts (64-bit Windows, and Linux x86-64 for the tests) are
 // little-endian.
+//
+// The format's rules are written once, as templates over the stream type.
+// They are used with the buffer streams' own type when the stream is exactly
+// one of those (the streams are final and their operations inline, so the
+// common path makes no virtual call per number), and with the abstract
+// interface for any other stream. Nested values always go back through the
+// virtual WriteValue and ReadValueOfType.
 
 namespace flutter {
 namespace {
@@ -48,27 +58,269 @@ const T& As(const EncodableValue& value) {
   return std::get<T>(value);
 }
 
-template <typename T>
-void WriteNumber(T number, ByteStreamWriter* stream) {
+// ---- Writing. ----
+
+template <typename Writer, typename T>
+void WriteNumber(T number, Writer* stream) {
   stream->WriteBytes(reinterpret_cast<const uint8_t*>(&number), sizeof(number));
 }
 
+// False, with the line and nothing written, when the size cannot be expressed.
+template <typename Writer>
+bool WriteSizeTo(size_t size, Writer* stream) {
+  if (size < kSize16Marker) {
+    stream->WriteByte(static_cast<uint8_t>(size));
+  } else if (size <= 0xFFFF) {
+    stream->WriteByte(kSize16Marker);
+    WriteNumber(static_cast<uint16_t>(size), stream);
+  } else if (static_cast<uint64_t>(size) <= StandardCodecSerializer::kMaxWireSize) {
+    stream->WriteByte(kSize32Marker);
+    WriteNumber(static_cast<uint32_t>(size), stream);
+  } else {
+    WriteErrorLine(kOversizedLine);
+    return false;
+  }
+  return true;
+}
+
+template <typename Writer>
+bool WriteSizedTagTo(uint8_t tag, size_t size, Writer* stream) {
+  if (static_cast<uint64_t>(size) > StandardCodecSerializer::kMaxWireSize) {
+    WriteErrorLine(kOversizedLine);
+    stream->WriteByte(kNullTag);
+    return false;
+  }
+  stream->WriteByte(tag);
+  return WriteSizeTo(size, stream);
+}
+
+// Strings and byte lists: the size, then the bytes when there are any.
+template <typename Writer>
+void WriteByteRun(uint8_t tag, const uint8_t* bytes, size_t size, Writer* stream) {
+  if (WriteSizedTagTo(tag, size, stream) && size > 0) {
+    stream->WriteBytes(bytes, size);
+  }
+}
+
+// Typed lists align their elements to the element size, also when empty, so
+// that reader and writer agree at any offset; the elements go as one block.
+template <typename Writer, typename T>
+void WriteBlock(uint8_t tag, const std::vector<T>& elements, Writer* stream) {
+  if (!WriteSizedTagTo(tag, elements.size(), stream)) {
+    return;
+  }
+  stream->WriteAlignment(sizeof(T));
+  if (!elements.empty()) {
+    stream->WriteBytes(reinterpret_cast<const uint8_t*>(elements.data()),
+                       elements.size() * sizeof(T));
+  }
+}
+
+template <typename Writer>
+void WriteList(const StandardCodecSerializer& serializer, const EncodableList& list,
+               Writer* stream) {
+  if (WriteSizedTagTo(kListTag, list.size(), stream)) {
+    for (const EncodableValue& element : list) {
+      serializer.WriteValue(element, stream);
+    }
+  }
+}
+
+template <typename Writer>
+void WriteMap(const StandardCodecSerializer& serializer, const EncodableMap& map, Writer* stream) {
+  if (WriteSizedTagTo(kMapTag, map.size(), stream)) {
+    for (const auto& entry : map) {
+      serializer.WriteValue(entry.first, stream);
+      serializer.WriteValue(entry.second, stream);
+    }
+  }
+}
+
+template <typename Writer>
+void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue& value,
+                 Writer* stream) {
+  switch (value.index()) {
+    case 1:
+      stream->WriteByte(As<bool>(value) ? kTrueTag : kFalseTag);
+      return;
+    case 2:
+      stream->WriteByte(kInt32Tag);
+      WriteNumber(As<int32_t>(value), stream);
+      return;
+    case 3:
+      stream->WriteByte(kInt64Tag);
+      WriteNumber(As<int64_t>(value), stream);
+      return;
+    case 4:
+      stream->WriteByte(kDoubleTag);
+      stream->WriteAlignment(8);
+      WriteNumber(As<double>(value), stream);
+      return;
+    case 5: {
+      const auto& string = As<std::string>(value);
+      WriteByteRun(kStringTag, reinterpret_cast<const uint8_t*>(string.data()), string.size(),
+                   stream);
+      return;
+    }
+    case 6: {
+      const auto& bytes = As<std::vector<uint8_t>>(value);
+      WriteByteRun(kByteListTag, bytes.data(), bytes.size(), stream);
+      return;
+    }
+    case 7:
+      WriteBlock(kInt32ListTag, As<std::vector<int32_t>>(value), stream);
+      return;
+    case 8:
+      WriteBlock(kInt64ListTag, As<std::vector<int64_t>>(value), stream);
+      return;
+    case 9:
+      WriteBlock(kDoubleListTag, As<std::vector<double>>(value), stream);
+      return;
+    case 10:
+      WriteList(serializer, As<EncodableList>(value), stream);
+      return;
+    case 11:
+      WriteMap(serializer, As<EncodableMap>(value), stream);
+      return;
+    case 12:
+      WriteErrorLine(kCustomTypeLine);
+      stream->WriteByte(kNullTag);
+      return;
+    case 13:
+      WriteBlock(kFloatListTag, As<std::vector<float>>(value), stream);
+      return;
+    default:  // null and valueless
+      stream->WriteByte(kNullTag);
+      return;
+  }
+}
+
+// ---- Reading. ----
+
 // Reads into zeroed storage, so a failed read gives 0.
-template <typename T>
-T ReadNumber(ByteStreamReader* stream) {
+template <typename T, typename Reader>
+T ReadNumber(Reader* stream) {
   T number{};
   stream->ReadBytes(reinterpret_cast<uint8_t*>(&number), sizeof(number));
   return number;
 }
 
-// Typed lists align their elements to the element size, also when empty, so
-// that reader and writer agree at any offset.
-template <typename T>
-void WriteElements(const std::vector<T>& elements, ByteStreamWriter* stream) {
-  stream->WriteAlignment(sizeof(T));
-  if (!elements.empty()) {
-    stream->WriteBytes(reinterpret_cast<const uint8_t*>(elements.data()),
-                       elements.size() * sizeof(T));
+template <typename Reader>
+size_t ReadSizeFrom(Reader* stream) {
+  uint8_t byte = stream->ReadByte();
+  if (byte < kSize16Marker) {
+    return byte;
+  }
+  if (byte == kSize16Marker) {
+    return ReadNumber<uint16_t>(stream);
+  }
+  return ReadNumber<uint32_t>(stream);
+}
+
+// Strings and byte lists. A size longer than what is left is refused before
+// anything is allocated for it.
+template <typename Run, typename Reader>
+EncodableValue ReadByteRun(Reader* stream) {
+  size_t size = ReadSizeFrom(stream);
+  if (size > stream->RemainingBytes()) {
+    WriteErrorLine(kInvalidReadLine);
+    return EncodableValue(Run());
+  }
+  Run run(size, 0);
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
+  return EncodableValue(std::move(run));
+}
+
+// Typed lists: one block copy into zeroed elements after the alignment step.
+template <typename T, typename Reader>
+EncodableValue ReadBlock(Reader* stream) {
+  size_t count = ReadSizeFrom(stream);
+  if (count > stream->RemainingBytes() / sizeof(T)) {
+    WriteErrorLine(kInvalidReadLine);
+    return EncodableValue(std::vector<T>());
+  }
+  std::vector<T> elements(count);
+  stream->ReadAlignment(sizeof(T));
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), count * sizeof(T));
+  return EncodableValue(std::move(elements));
+}
+
+template <typename Reader>
+EncodableValue ReadList(const StandardCodecSerializer& serializer, Reader* stream) {
+  MessageReadScope scope(stream);
+  if (scope.too_deep()) {
+    return EncodableValue();
+  }
+  size_t count = ReadSizeFrom(stream);
+  size_t remaining = stream->RemainingBytes();
+  EncodableList list;
+  if (scope.AcceptEntries(count, remaining)) {
+    list.reserve(scope.EntriesToReserve(count, remaining));
+    for (size_t i = 0; i < count; ++i) {
+      scope.BeginEntry();
+      list.push_back(serializer.ReadValue(stream));
+    }
+  }
+  return EncodableValue(std::move(list));
+}
+
+template <typename Reader>
+EncodableValue ReadMap(const StandardCodecSerializer& serializer, Reader* stream) {
+  MessageReadScope scope(stream);
+  if (scope.too_deep()) {
+    return EncodableValue();
+  }
+  size_t count = ReadSizeFrom(stream);
+  EncodableMap map;
+  if (scope.AcceptEntries(count, stream->RemainingBytes())) {
+    for (size_t i = 0; i < count; ++i) {
+      scope.BeginEntry();
+      EncodableValue key = serializer.ReadValue(stream);
+      EncodableValue value = serializer.ReadValue(stream);
+      // Keys arrive in ascending order from a standard writer: hint the end. A
+      // later duplicate key is dropped and the first entry's value stays.
+      map.emplace_hint(map.end(), std::move(key), std::move(value));
+    }
+  }
+  return EncodableValue(std::move(map));
+}
+
+template <typename Reader>
+EncodableValue ReadTagged(const StandardCodecSerializer& serializer, uint8_t type, Reader* stream) {
+  switch (type) {
+    case kNullTag:
+      return EncodableValue();
+    case kTrueTag:
+      return EncodableValue(true);
+    case kFalseTag:
+      return EncodableValue(false);
+    case kInt32Tag:
+      return EncodableValue(ReadNumber<int32_t>(stream));
+    case kInt64Tag:
+      return EncodableValue(ReadNumber<int64_t>(stream));
+    case kDoubleTag:
+      stream->ReadAlignment(8);
+      return EncodableValue(ReadNumber<double>(stream));
+    case kLargeIntTag:
+    case kStringTag:
+      return ReadByteRun<std::string>(stream);
+    case kByteListTag:
+      return ReadByteRun<std::vector<uint8_t>>(stream);
+    case kInt32ListTag:
+      return ReadBlock<int32_t>(stream);
+    case kInt64ListTag:
+      return ReadBlock<int64_t>(stream);
+    case kDoubleListTag:
+      return ReadBlock<double>(stream);
+    case kFloatListTag:
+      return ReadBlock<float>(stream);
+    case kListTag:
+      return ReadList(serializer, stream);
+    case kMapTag:
+      return ReadMap(serializer, stream);
+    default:
+      WriteErrorLine(kUnknownTypeLine + std::to_string(type));
+      return EncodableValue();
   }
 }
 
@@ -90,239 +342,32 @@ EncodableValue StandardCodecSerializer::ReadValue(ByteStreamReader* stream) cons
 
 void StandardCodecSerializer::WriteValue(const EncodableValue& value,
                                          ByteStreamWriter* stream) const {
-  switch (value.index()) {
-    case 0:
-      stream->WriteByte(kNullTag);
-      return;
-    case 1:
-      stream->WriteByte(As<bool>(value) ? kTrueTag : kFalseTag);
-      return;
-    case 2:
-      stream->WriteByte(kInt32Tag);
-      WriteNumber(As<int32_t>(value), stream);
-      return;
-    case 3:
-      stream->WriteByte(kInt64Tag);
-      WriteNumber(As<int64_t>(value), stream);
-      return;
-    case 4:
-      stream->WriteByte(kDoubleTag);
-      stream->WriteAlignment(8);
-      WriteNumber(As<double>(value), stream);
-      return;
-    case 5: {
-      const auto& string = As<std::string>(value);
-      if (WriteSizedTag(kStringTag, string.size(), stream) && !string.empty()) {
-        stream->WriteBytes(reinterpret_cast<const uint8_t*>(string.data()), string.size());
-      }
-      return;
-    }
-    case 6: {
-      const auto& bytes = As<std::vector<uint8_t>>(value);
-      if (WriteSizedTag(kByteListTag, bytes.size(), stream) && !bytes.empty()) {
-        stream->WriteBytes(bytes.data(), bytes.size());
-      }
-      return;
-    }
-    case 7: {
-      const auto& elements = As<std::vector<int32_t>>(value);
-      if (WriteSizedTag(kInt32ListTag, elements.size(), stream)) {
-        WriteElements(elements, stream);
-      }
-      return;
-    }
-    case 8: {
-      const auto& elements = As<std::vector<int64_t>>(value);
-      if (WriteSizedTag(kInt64ListTag, elements.size(), stream)) {
-        WriteElements(elements, stream);
-      }
-      return;
-    }
-    case 9: {
-      const auto& elements = As<std::vector<double>>(value);
-      if (WriteSizedTag(kDoubleListTag, elements.size(), stream)) {
-        WriteElements(elements, stream);
-      }
-      return;
-    }
-    case 10: {
-      const auto& list = As<EncodableList>(value);
-      if (WriteSizedTag(kListTag, list.size(), stream)) {
-        for (const EncodableValue& element : list) {
-          WriteValue(element, stream);
-        }
-      }
-      return;
-    }
-    case 11: {
-      const auto& map = As<EncodableMap>(value);
-      if (WriteSizedTag(kMapTag, map.size(), stream)) {
-        for (const auto& entry : map) {
-          WriteValue(entry.first, stream);
-          WriteValue(entry.second, stream);
-        }
-      }
-      return;
-    }
-    case 12:
-      WriteErrorLine(kCustomTypeLine);
-      stream->WriteByte(kNullTag);
-      return;
-    case 13: {
-      const auto& elements = As<std::vector<float>>(value);
-      if (WriteSizedTag(kFloatListTag, elements.size(), stream)) {
-        WriteElements(elements, stream);
-      }
-      return;
-    }
-    default:  // valueless
-      stream->WriteByte(kNullTag);
-      return;
+  if (typeid(*stream) == typeid(ByteBufferStreamWriter)) {
+    WriteTagged(*this, value, static_cast<ByteBufferStreamWriter*>(stream));
+  } else {
+    WriteTagged(*this, value, stream);
   }
 }
 
 EncodableValue StandardCodecSerializer::ReadValueOfType(uint8_t type,
                                                         ByteStreamReader* stream) const {
-  switch (type) {
-    case kNullTag:
-      return EncodableValue();
-    case kTrueTag:
-      return EncodableValue(true);
-    case kFalseTag:
-      return EncodableValue(false);
-    case kInt32Tag:
-      return EncodableValue(ReadNumber<int32_t>(stream));
-    case kInt64Tag:
-      return EncodableValue(ReadNumber<int64_t>(stream));
-    case kDoubleTag:
-      stream->ReadAlignment(8);
-      return EncodableValue(ReadNumber<double>(stream));
-    case kLargeIntTag:
-    case kStringTag: {
-      size_t size = ReadSize(stream);
-      if (size > stream->RemainingBytes()) {
-        WriteErrorLine(kInvalidReadLine);
-        return EncodableValue(std::string());
-      }
-      std::string string(size, '\0');
-      stream->ReadBytes(reinterpret_cast<uint8_t*>(&string[0]), size);
-      return EncodableValue(std::move(string));
-    }
-    case kByteListTag: {
-      size_t size = ReadSize(stream);
-      if (size > stream->RemainingBytes()) {
-        WriteErrorLine(kInvalidReadLine);
-        return EncodableValue(std::vector<uint8_t>());
-      }
-      std::vector<uint8_t> bytes(size);
-      stream->ReadBytes(bytes.data(), size);
-      return EncodableValue(std::move(bytes));
-    }
-    case kInt32ListTag:
-      return ReadBlock<int32_t>(stream);
-    case kInt64ListTag:
-      return ReadBlock<int64_t>(stream);
-    case kDoubleListTag:
-      return ReadBlock<double>(stream);
-    case kFloatListTag:
-      return ReadBlock<float>(stream);
-    case kListTag:
-      return ReadList(stream);
-    case kMapTag:
-      return ReadMap(stream);
-    default:
-      WriteErrorLine(kUnknownTypeLine + std::to_string(type));
-      return EncodableValue();
+  if (typeid(*stream) == typeid(ByteBufferStreamReader)) {
+    return ReadTagged(*this, type, static_cast<ByteBufferStreamReader*>(stream));
   }
+  return ReadTagged(*this, type, stream);
 }
 
 size_t StandardCodecSerializer::ReadSize(ByteStreamReader* stream) const {
-  uint8_t byte = stream->ReadByte();
-  if (byte < kSize16Marker) {
-    return byte;
-  }
-  if (byte == kSize16Marker) {
-    return ReadNumber<uint16_t>(stream);
-  }
-  return ReadNumber<uint32_t>(stream);
+  return ReadSizeFrom(stream);
 }
 
 void StandardCodecSerializer::WriteSize(size_t size, ByteStreamWriter* stream) const {
-  if (size < kSize16Marker) {
-    stream->WriteByte(static_cast<uint8_t>(size));
-  } else if (size <= 0xFFFF) {
-    stream->WriteByte(kSize16Marker);
-    WriteNumber(static_cast<uint16_t>(size), stream);
-  } else if (static_cast<uint64_t>(size) <= kMaxWireSize) {
-    stream->WriteByte(kSize32Marker);
-    WriteNumber(static_cast<uint32_t>(size), stream);
-  } else {
-    WriteErrorLine(kOversizedLine);
-  }
+  WriteSizeTo(size, stream);
 }
 
 bool StandardCodecSerializer::WriteSizedTag(uint8_t tag, size_t size,
                                             ByteStreamWriter* stream) const {
-  if (static_cast<uint64_t>(size) > kMaxWireSize) {
-    WriteErrorLine(kOversizedLine);
-    stream->WriteByte(kNullTag);
-    return false;
-  }
-  stream->WriteByte(tag);
-  WriteSize(size, stream);
-  return true;
-}
-
-template <typename T>
-EncodableValue StandardCodecSerializer::ReadBlock(ByteStreamReader* stream) const {
-  size_t count = ReadSize(stream);
-  if (count > stream->RemainingBytes() / sizeof(T)) {
-    WriteErrorLine(kInvalidReadLine);
-    return EncodableValue(std::vector<T>());
-  }
-  std::vector<T> elements(count);
-  stream->ReadAlignment(sizeof(T));
-  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), count * sizeof(T));
-  return EncodableValue(std::move(elements));
-}
-
-EncodableValue StandardCodecSerializer::ReadList(ByteStreamReader* stream) const {
-  MessageReadScope scope(stream);
-  if (scope.too_deep()) {
-    return EncodableValue();
-  }
-  size_t count = ReadSize(stream);
-  EncodableList list;
-  if (!scope.AcceptEntries(count)) {
-    return EncodableValue(std::move(list));
-  }
-  list.reserve(scope.EntriesToReserve(count));
-  for (size_t i = 0; i < count; ++i) {
-    scope.BeginEntry();
-    list.push_back(ReadValue(stream));
-  }
-  return EncodableValue(std::move(list));
-}
-
-EncodableValue StandardCodecSerializer::ReadMap(ByteStreamReader* stream) const {
-  MessageReadScope scope(stream);
-  if (scope.too_deep()) {
-    return EncodableValue();
-  }
-  size_t count = ReadSize(stream);
-  EncodableMap map;
-  if (!scope.AcceptEntries(count)) {
-    return EncodableValue(std::move(map));
-  }
-  for (size_t i = 0; i < count; ++i) {
-    scope.BeginEntry();
-    EncodableValue key = ReadValue(stream);
-    EncodableValue value = ReadValue(stream);
-    // Keys arrive in ascending order from a standard writer: hint the end. A
-    // later duplicate key is dropped and the first entry's value stays.
-    map.emplace_hint(map.end(), std::move(key), std::move(value));
-  }
-  return EncodableValue(std::move(map));
+  return WriteSizedTagTo(tag, size, stream);
 }
 
 }  // namespace flutter

@@ -54,12 +54,6 @@ class StandardCodecSerializer {
   // kMaxWireSize writes the null tag and one line instead and returns false:
   // the caller then writes no payload, and the value arrives as null.
   bool WriteSizedTag(uint8_t tag, size_t size, ByteStreamWriter* stream) const;
-
- private:
-  template <typename T>
-  EncodableValue ReadBlock(ByteStreamReader* stream) const;
-  EncodableValue ReadList(ByteStreamReader* stream) const;
-  EncodableValue ReadMap(ByteStreamReader* stream) const;
 };
 
 }  // namespace flutter

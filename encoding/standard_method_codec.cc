@@ -5,7 +5,7 @@
 
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
-#include "encoding/encoded_size.h"
+#include "encoding/encoded_size_hint.h"
 #include "encoding/error_line.h"
 
 namespace flutter {
@@ -16,8 +16,8 @@ constexpr uint8_t kErrorFlag = 1;
 
 constexpr char kNameNotStringLine[] = "Invalid method call; method name is not a string.";
 
-// A string value's bound without building the value.
-size_t StringBound(const std::string& string) {
+// A string value's hint without building the value.
+size_t StringHint(const std::string& string) {
   return 1 + 5 + string.size();
 }
 
@@ -27,8 +27,8 @@ const EncodableValue& ValueOrNull(const EncodableValue* value) {
   return value != nullptr ? *value : null;
 }
 
-size_t OptionalBound(const EncodableValue* value) {
-  return value != nullptr ? EncodedSizeBound(*value) : 1;
+size_t OptionalHint(const EncodableValue* value) {
+  return value != nullptr ? EncodedSizeHint(*value) : 1;
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ std::unique_ptr<MethodCall> StandardMethodCodec::DecodeMethodCall(const uint8_t*
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
     const MethodCall& call) const {
   auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(StringBound(call.method_name()) + OptionalBound(call.arguments()));
+  bytes->reserve(StringHint(call.method_name()) + OptionalHint(call.arguments()));
   ByteBufferStreamWriter writer(bytes.get());
   serializer_->WriteValue(EncodableValue(call.method_name()), &writer);
   serializer_->WriteValue(ValueOrNull(call.arguments()), &writer);
@@ -81,7 +81,7 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeSuccessEnvelope(
     const EncodableValue* result) const {
   auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(1 + OptionalBound(result));
+  bytes->reserve(1 + OptionalHint(result));
   ByteBufferStreamWriter writer(bytes.get());
   writer.WriteByte(kSuccessFlag);
   serializer_->WriteValue(ValueOrNull(result), &writer);
@@ -92,8 +92,8 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeErrorEnvelope(
     const std::string& error_code, const std::string& error_message,
     const EncodableValue* error_details) const {
   auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(1 + StringBound(error_code) + StringBound(error_message) +
-                 OptionalBound(error_details));
+  bytes->reserve(1 + StringHint(error_code) + StringHint(error_message) +
+                 OptionalHint(error_details));
   ByteBufferStreamWriter writer(bytes.get());
   writer.WriteByte(kErrorFlag);
   serializer_->WriteValue(EncodableValue(error_code), &writer);
