@@ -1,0 +1,115 @@
+// The hostile script's expectations held against the system's own channel and
+// codec layers: each message goes through a method channel and an event
+// channel set up as the capture sets up "kovi/raw_mouse" and
+// "kovi/raw_mouse_events", over an in-memory messenger, and must get exactly
+// the expected reply and error lines. The system test then demands the same
+// of kovi.exe.
+#include "standins/app/hostile_script.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "channels/event_channel.h"
+#include "channels/method_channel.h"
+#include "channels/stream_handler_functions.h"
+#include "embedding/binary_messenger.h"
+#include "encoding/standard_method_codec.h"
+#include "standins/app/hex.h"
+#include "tests/fakes/stderr_capture.h"
+
+namespace {
+
+// Delivers a message to the channel's handler and keeps the reply.
+class LoopbackMessenger : public flutter::BinaryMessenger {
+ public:
+  void Send(const std::string&, const uint8_t*, size_t, flutter::ReplyCallback) const override {}
+  void SetMessageHandler(const std::string& channel,
+                         flutter::ChannelMessageHandler handler) override {
+    handlers_[channel] = std::move(handler);
+  }
+
+  // The reply's bytes in hex ("" for an empty reply); "unanswered" when none came.
+  std::string Deliver(const std::string& channel, const std::vector<uint8_t>& message) {
+    std::string reply = "unanswered";
+    handlers_.at(channel)(message.empty() ? nullptr : message.data(), message.size(),
+                          [&reply](const uint8_t* data, size_t size) {
+                            reply = data == nullptr ? "" : ToHex(data, size);
+                          });
+    return reply;
+  }
+
+ private:
+  std::map<std::string, flutter::ChannelMessageHandler> handlers_;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
+  LoopbackMessenger messenger;
+  const auto* codec = &flutter::StandardMethodCodec::GetInstance();
+  flutter::MethodChannel control(&messenger, "kovi/raw_mouse", codec);
+  control.SetMethodCallHandler(
+      [](const flutter::MethodCall& call, std::unique_ptr<flutter::MethodResult> result) {
+        const std::string& name = call.method_name();
+        if (name == "isSupported") {
+          result->Success(flutter::EncodableValue(flutter::EncodableMap{
+              {flutter::EncodableValue("supported"), flutter::EncodableValue(true)}}));
+        } else if (name == "startCapture" || name == "stopCapture") {
+          result->Success();
+        } else {
+          result->NotImplemented();
+        }
+      });
+  std::unique_ptr<flutter::EventSink> sink;
+  flutter::EventChannel events(&messenger, "kovi/raw_mouse_events", codec);
+  events.SetStreamHandler(std::make_unique<flutter::StreamHandlerFunctions>(
+      [&sink](const flutter::EncodableValue*, std::unique_ptr<flutter::EventSink>&& new_sink)
+          -> std::unique_ptr<flutter::StreamHandlerError> {
+        sink = std::move(new_sink);
+        return nullptr;
+      },
+      [&sink](const flutter::EncodableValue*) -> std::unique_ptr<flutter::StreamHandlerError> {
+        sink.reset();
+        return nullptr;
+      }));
+
+  std::vector<HostileStep> script = HostileScript();
+  ASSERT_GE(script.size(), 20u);
+  for (const HostileStep& step : script) {
+    SCOPED_TRACE(step.label);
+    StderrCapture capture;
+    EXPECT_EQ(messenger.Deliver(step.channel, step.message), step.expected_reply_hex);
+    EXPECT_EQ(Lines(capture.Text()), step.expected_error_lines);
+  }
+}
+
+TEST(HostileScriptTest, TheOversizedMessagesAreWhatTheyClaim) {
+  std::vector<HostileStep> script = HostileScript();
+  auto find = [&script](const std::string& label) {
+    for (const HostileStep& step : script) {
+      if (step.label == label) {
+        return step.message;
+      }
+    }
+    return std::vector<uint8_t>();
+  };
+  EXPECT_EQ(ToHex(find("huge list as name").data(), 6), "0cffffffffff");
+  std::vector<uint8_t> deep = find("deep nesting as name");
+  EXPECT_EQ(deep.size(), 20001u);
+  EXPECT_EQ(ToHex(deep.data(), 4), "0c010c01");
+  EXPECT_EQ(deep.back(), 0x00);
+}
+
+}  // namespace

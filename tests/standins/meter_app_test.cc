@@ -1,0 +1,213 @@
+// The meter driven through a whole run by a scripted engine: the order and
+// bytes of what it sends, how it reads the host's answers and batches, what it
+// prints and what it leaves behind.
+#include "standins/app/meter_app.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "standins/app/hex.h"
+#include "standins/app/hostile_script.h"
+#include "tests/standins/fake_app_host.h"
+
+namespace {
+
+std::vector<uint8_t> Call(const std::string& method) {
+  std::vector<uint8_t> bytes;
+  bytes.push_back(0x07);
+  bytes.push_back(static_cast<uint8_t>(method.size()));
+  for (char c : method) {
+    bytes.push_back(static_cast<uint8_t>(c));
+  }
+  bytes.push_back(0x00);
+  return bytes;
+}
+
+std::vector<uint8_t> FromHex(const std::string& hex) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
+}
+
+// A batch event: a success envelope carrying a list of 32-bit integers.
+std::vector<uint8_t> Batch(const std::vector<int32_t>& counts) {
+  std::vector<uint8_t> bytes{0x00, 0x0C, static_cast<uint8_t>(counts.size())};
+  for (int32_t count : counts) {
+    bytes.push_back(0x03);
+    for (int shift = 0; shift < 32; shift += 8) {
+      bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(count) >> shift));
+    }
+  }
+  return bytes;
+}
+
+const std::vector<uint8_t> kSuccessNull{0x00, 0x00};
+const std::string kSupported = "000d010709" + ToHex(std::string("supported")) + "01";
+
+class MeterAppTest : public ::testing::Test {
+ protected:
+  void StartMeter(const std::vector<std::string>& arguments) {
+    meter_ =
+        std::make_unique<MeterApp>(host_.table(), &probe_, arguments,
+                                   [this](const std::string& line) { lines_.push_back(line); });
+    meter_->Start();
+  }
+
+  // Expects the oldest waiting message, then answers it.
+  void ExpectAndReply(const std::string& channel, const std::vector<uint8_t>& message,
+                      const std::vector<uint8_t>& reply) {
+    ASSERT_FALSE(host_.waiting().empty()) << "nothing sent; expected " << channel;
+    EXPECT_EQ(host_.waiting().front().channel, channel);
+    EXPECT_EQ(ToHex(host_.waiting().front().message.data(), host_.waiting().front().message.size()),
+              ToHex(message.data(), message.size()));
+    host_.ReplyToOldest(reply);
+  }
+
+  std::vector<uint8_t> Text(const std::string& text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
+  }
+
+  // From the start to a running capture.
+  void RunUpToCapture() {
+    ExpectAndReply("kovi/raw_mouse", Call("isSupported"), FromHex(kSupported));
+    ExpectAndReply("kovi/raw_mouse_events", Call("listen"), kSuccessNull);
+    ExpectAndReply("kovi/window", Text("show"), Text("ok"));
+    EXPECT_TRUE(host_.waiting().empty()) << "capturing before the window settled";
+    host_.RunDelayedCalls();
+    ExpectAndReply("kovi/window", Text("bounds"), Text("320 100 1280 800"));
+    probe_.mouse = {0, 0, 0};
+    ExpectAndReply("kovi/raw_mouse", Call("startCapture"), kSuccessNull);
+  }
+
+  // One second of 1 kHz: twenty batches of five ticks of ten packets.
+  void OneSecondOfBatches() {
+    for (int i = 0; i < 20; ++i) {
+      host_.Deliver("kovi/raw_mouse_events", Batch({10, 10, 10, 10, 10}));
+    }
+  }
+
+  bool Printed(const std::string& line) const {
+    return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
+  }
+
+  std::string ResultLine() const {
+    for (const std::string& line : lines_) {
+      if (line.rfind("meter: result ", 0) == 0) {
+        return line;
+      }
+    }
+    return "";
+  }
+
+  FakeAppHost host_;
+  FakeSystemProbe probe_;
+  std::vector<std::string> lines_;
+  std::unique_ptr<MeterApp> meter_;
+};
+
+TEST_F(MeterAppTest, ReportsItsArgumentsInHex) {
+  StartMeter({"one", "two words \xF0\x9F\x98\x80"});
+  EXPECT_EQ(lines_[0], "meter: arguments 2");
+  EXPECT_EQ(lines_[1], "meter: argument 0 6f6e65");
+  EXPECT_EQ(lines_[2], "meter: argument 1 74776f20776f72647320f09f9880");
+}
+
+TEST_F(MeterAppTest, MeasuresStopsCancelsAndClosesInOrder) {
+  std::string summary = ::testing::TempDir() + "meter_summary.json";
+  StartMeter({"--seconds", "2", "--set-mouse", "3,7,2", "--summary", summary});
+  probe_.mouse = {3, 7, 2};
+  RunUpToCapture();
+  EXPECT_TRUE(Printed("meter: capturing"));
+  ASSERT_EQ(host_.periodic_timers(), 1u);
+
+  OneSecondOfBatches();
+  probe_.cpu_seconds = 0.05;
+  host_.FirePeriodicTimers();
+  EXPECT_TRUE(Printed("meter: 1000 Hz | per tick min 10 max 10 mean 10.00 | missed ~0"));
+  EXPECT_NE(host_.shown_text().find("1000 Hz"), std::string::npos);
+  EXPECT_TRUE(host_.waiting().empty());
+
+  OneSecondOfBatches();
+  host_.FirePeriodicTimers();
+  // The final short batch of the stop arrives before the stop's answer.
+  host_.Deliver("kovi/raw_mouse_events", Batch({3}));
+  probe_.mouse = {3, 7, 2};
+  ExpectAndReply("kovi/raw_mouse", Call("stopCapture"), kSuccessNull);
+  ExpectAndReply("kovi/raw_mouse_events", Call("cancel"), kSuccessNull);
+  ASSERT_EQ(host_.waiting().size(), 1u);
+  EXPECT_EQ(host_.waiting().front().channel, "kovi/window");
+  EXPECT_EQ(host_.waiting().front().message, Text("close"));
+  host_.FirePeriodicTimers();  // a late timer does nothing
+  EXPECT_EQ(host_.waiting().size(), 1u);
+
+  meter_->Shutdown();
+  std::string result = ResultLine();
+  for (const char* expected :
+       {"packets=2003 ", "batches=41 ", "irregular_batches=0 ", "last_batch=1 ", "ticks=201 ",
+        "bounds=320,100,1280,800 ", "mouse_before=3,7,2 ", "mouse_during=0,0,0 ",
+        "mouse_after=3,7,2 ", "closing_batches=0 ", "stopped_by_meter=true"}) {
+    EXPECT_NE(result.find(expected), std::string::npos) << expected << " in " << result;
+  }
+  std::ifstream file(summary);
+  std::stringstream json;
+  json << file.rdbuf();
+  EXPECT_NE(json.str().find("\"packets\":2003,"), std::string::npos) << json.str();
+  EXPECT_NE(json.str().find("\"mouse\":{\"before\":[3,7,2],\"during\":[0,0,0]"), std::string::npos);
+  std::remove(summary.c_str());
+}
+
+TEST_F(MeterAppTest, BatchesThatArriveWhileTheWindowClosesAreCounted) {
+  StartMeter({"--seconds", "30"});
+  RunUpToCapture();
+  host_.Deliver("kovi/raw_mouse_events", Batch({10, 10, 10, 10, 10}));
+  host_.set_phase(kKoviAppWindowClosing);
+  host_.Deliver("kovi/raw_mouse_events", Batch({4, 4}));
+  host_.set_accepting(false);
+  meter_->Shutdown();
+  std::string result = ResultLine();
+  EXPECT_NE(result.find("packets=58 "), std::string::npos) << result;
+  EXPECT_NE(result.find("closing_batches=1 closing_packets=8 "), std::string::npos) << result;
+  EXPECT_NE(result.find("stopped_by_meter=false"), std::string::npos) << result;
+  EXPECT_TRUE(Printed("meter: closed from outside"));
+}
+
+TEST_F(MeterAppTest, AMessageThatIsNoBatchIsReportedAndNotCounted) {
+  StartMeter({});
+  RunUpToCapture();
+  host_.Deliver("kovi/raw_mouse_events", {0x01, 0x07, 0x01, 'E', 0x00, 0x00});
+  host_.Deliver("kovi/raw_mouse_events", {});
+  EXPECT_TRUE(Printed("meter: not a batch: 010701450000"));
+  EXPECT_TRUE(Printed("meter: not a batch: "));
+  meter_->Shutdown();
+  EXPECT_NE(ResultLine().find("packets=0 batches=0 "), std::string::npos);
+}
+
+TEST_F(MeterAppTest, HostileScriptComesFirstAndEachReplyIsJudged) {
+  StartMeter({"--hostile"});
+  std::vector<HostileStep> script = HostileScript();
+  for (size_t i = 0; i < script.size(); ++i) {
+    const HostileStep& step = script[i];
+    // The first reply is wrong on purpose.
+    std::string reply = i == 0 ? "00" : step.expected_reply_hex;
+    ExpectAndReply(step.channel, step.message, FromHex(reply));
+  }
+  EXPECT_TRUE(Printed("meter: hostile UNEXPECTED: unknown tag on control -> 00"));
+  auto cancel = std::find_if(script.begin(), script.end(), [](const HostileStep& step) {
+    return step.label == "cancel without listen";
+  });
+  ASSERT_NE(cancel, script.end());
+  EXPECT_TRUE(Printed("meter: hostile ok: cancel without listen -> " + cancel->expected_reply_hex));
+  EXPECT_TRUE(Printed("meter: hostile script: " + std::to_string(script.size() - 1) + " of " +
+                      std::to_string(script.size()) + " replies as expected"));
+  ExpectAndReply("kovi/raw_mouse", Call("isSupported"), FromHex(kSupported));
+}
+
+}  // namespace
