@@ -25,7 +25,7 @@ scripts/install-deps.sh || exit 1
 
 step "building the Windows tree (kovi.exe and its stand-ins)"
 { cmake --preset windows >"$ROOT/build/demo-configure-windows.log" 2>&1 &&
-  cmake --build --preset windows --target kovi kovi_standin_app; } ||
+  cmake --build --preset windows --target kovi; } ||
   { cat "$ROOT/build/demo-configure-windows.log"; exit 1; }
 step "building the native tree (the synthetic mouse)"
 { cmake --preset native >"$ROOT/build/demo-configure-native.log" 2>&1 &&

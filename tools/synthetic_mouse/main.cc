@@ -1,11 +1,11 @@
 // synthetic_mouse: sends XTest relative pointer motion at a fixed rate, the
 // stand-in for a real high-rate mouse on an X display (the DISPLAY variable).
 //
-//   synthetic_mouse --rate HZ --seconds S [--at X,Y] [--count-raw]
+//   synthetic_mouse --rate HZ --seconds S [--at X,Y] [--step PIXELS] [--count-raw]
 //
 // --at first moves the pointer to X,Y (over the window that should receive the
 // motion; without a window manager the pointer decides). The motions alternate
-// one pixel right and one pixel left, so the pointer stays where it is. Each
+// --step pixels (default 1) right and left, so the pointer stays where it is. Each
 // motion is flushed on its own at its scheduled time. Prints
 // "synthetic_mouse: sent N motions in T s" and, with --count-raw, how many
 // raw motion events the X server delivered to a client of its own.
@@ -53,7 +53,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
-  return options->rate > 0 && options->rate <= 100000 && options->seconds > 0;
+  return options->rate > 0 && options->rate <= 100000 && options->seconds > 0 && options->step > 0;
 }
 
 void AddNanoseconds(timespec* time, long nanoseconds) {
@@ -74,7 +74,9 @@ double SecondsBetween(const timespec& start, const timespec& end) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
-    std::fprintf(stderr, "usage: synthetic_mouse --rate HZ --seconds S [--at X,Y] [--count-raw]\n");
+    std::fprintf(stderr,
+                 "usage: synthetic_mouse --rate HZ --seconds S [--at X,Y] [--step PIXELS] "
+                 "[--count-raw]\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
