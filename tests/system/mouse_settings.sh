@@ -20,26 +20,35 @@ check "normal stop: restored after the stop" [ "$(result_value stop mouse_after)
 check "normal stop: still restored at shutdown" [ "$(result_value stop mouse_at_shutdown)" = 3,7,2 ]
 [ "$code" = 0 ] || show_run stop
 
-kovi_start close --set-mouse 5,11,1 --seconds 30
-pid=$KOVI_PID
-if kovi_wait_for_line "$WORK/close.out" "meter: capturing" 30; then
-  # The mouse keeps moving while the window is closed, so the last tick holds packets.
-  "$MOUSE" --rate 4000 --seconds 3 >/dev/null &
-  mouse_pid=$!
-  sleep 1.5
-  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null >/dev/null 2>&1
-  wait "$mouse_pid"
-fi
-kovi_wait "$pid" 30
-code=$KOVI_CODE
+# Closed from outside while moves arrive. The final batch holds the ticks
+# since the last batch and the partial tick; in the rare case that the close
+# falls right after a batch, with no move yet counted, there is nothing to send,
+# and the run is repeated (at most three times).
+for attempt in 1 2 3; do
+  name="close-$attempt"
+  kovi_start "$name" --set-mouse 5,11,1 --seconds 60
+  pid=$KOVI_PID
+  if kovi_wait_for_line "$WORK/$name.out" "meter: capturing" 30; then
+    "$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate 4000 --seconds 3 </dev/null >/dev/null 2>&1 &
+    mouse_pid=$!
+    sleep 1.5
+    "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi \
+      </dev/null >/dev/null 2>&1
+    wait "$mouse_pid"
+  fi
+  kovi_wait "$pid" 30
+  code=$KOVI_CODE
+  [ "$(result_value "$name" closing_batches)" = 0 ] || break
+  echo "nothing was pending when the window closed; again"
+done
 check "closed from outside: exit code 0" [ "$code" = 0 ]
-check "closed from outside: 0,0,0 during the capture" [ "$(result_value close mouse_during)" = 0,0,0 ]
+check "closed from outside: 0,0,0 during the capture" [ "$(result_value "$name" mouse_during)" = 0,0,0 ]
 check "closed from outside: restored before the engine shut down" \
-  [ "$(result_value close mouse_at_shutdown)" = 5,11,1 ]
+  [ "$(result_value "$name" mouse_at_shutdown)" = 5,11,1 ]
 check "closed from outside: the capture was not stopped by the application" \
-  [ "$(result_value close stopped_by_meter)" = false ]
+  [ "$(result_value "$name" stopped_by_meter)" = false ]
 check "closed from outside: the final batch arrived while the window closed" \
-  [ "$(result_value close closing_batches)" = 1 ]
-echo "final batch: $(result_value close last_batch) counts, $(result_value close closing_packets) packets"
-[ "$code" = 0 ] || show_run close
+  [ "$(result_value "$name" closing_batches)" = 1 ]
+echo "final batch: $(result_value "$name" last_batch) counts, $(result_value "$name" closing_packets) packets"
+[ "$code" = 0 ] || show_run "$name"
 system_end
