@@ -22,14 +22,7 @@ class ByteBufferStreamWriter final : public ByteStreamWriter {
   void WriteByte(uint8_t byte) override { buffer_->push_back(byte); }
 
   void WriteBytes(const uint8_t* bytes, size_t length) override {
-    if (length <= kShortRun) {
-      // Numbers and sizes: cheaper byte by byte than through the general insert.
-      for (size_t i = 0; i < length; ++i) {
-        buffer_->push_back(bytes[i]);
-      }
-    } else {
-      buffer_->insert(buffer_->end(), bytes, bytes + length);
-    }
+    buffer_->insert(buffer_->end(), bytes, bytes + length);
   }
 
   // Appends one zero byte at a time up to the next multiple of `alignment`.
@@ -42,8 +35,6 @@ class ByteBufferStreamWriter final : public ByteStreamWriter {
   }
 
  private:
-  static constexpr size_t kShortRun = 8;
-
   std::vector<uint8_t>* buffer_;
 };
 

@@ -1,5 +1,6 @@
 #include "encoding/standard_codec_serializer.h"
 
+#include <cstring>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -60,38 +61,61 @@ const T& As(const EncodableValue& value) {
 
 // ---- Writing. ----
 
+// A value's head (its tag and a number or a size) goes to the stream as one
+// block: one call instead of one per byte.
 template <typename Writer, typename T>
-void WriteNumber(T number, Writer* stream) {
-  stream->WriteBytes(reinterpret_cast<const uint8_t*>(&number), sizeof(number));
+void WriteTaggedNumber(uint8_t tag, T number, Writer* stream) {
+  uint8_t head[1 + sizeof(T)] = {tag};
+  std::memcpy(head + 1, &number, sizeof(T));
+  stream->WriteBytes(head, sizeof(head));
+}
+
+// Puts the wire form of a size that fits the format at `out`; returns its length.
+size_t PutSize(size_t size, uint8_t* out) {
+  if (size < kSize16Marker) {
+    out[0] = static_cast<uint8_t>(size);
+    return 1;
+  }
+  if (size <= 0xFFFF) {
+    out[0] = kSize16Marker;
+    uint16_t number = static_cast<uint16_t>(size);
+    std::memcpy(out + 1, &number, sizeof(number));
+    return 1 + sizeof(number);
+  }
+  out[0] = kSize32Marker;
+  uint32_t number = static_cast<uint32_t>(size);
+  std::memcpy(out + 1, &number, sizeof(number));
+  return 1 + sizeof(number);
+}
+
+bool SizeFits(size_t size) {
+  if (static_cast<uint64_t>(size) <= StandardCodecSerializer::kMaxWireSize) {
+    return true;
+  }
+  WriteErrorLine(kOversizedLine);
+  return false;
 }
 
 // False, with the line and nothing written, when the size cannot be expressed.
 template <typename Writer>
 bool WriteSizeTo(size_t size, Writer* stream) {
-  if (size < kSize16Marker) {
-    stream->WriteByte(static_cast<uint8_t>(size));
-  } else if (size <= 0xFFFF) {
-    stream->WriteByte(kSize16Marker);
-    WriteNumber(static_cast<uint16_t>(size), stream);
-  } else if (static_cast<uint64_t>(size) <= StandardCodecSerializer::kMaxWireSize) {
-    stream->WriteByte(kSize32Marker);
-    WriteNumber(static_cast<uint32_t>(size), stream);
-  } else {
-    WriteErrorLine(kOversizedLine);
+  if (!SizeFits(size)) {
     return false;
   }
+  uint8_t head[5];
+  stream->WriteBytes(head, PutSize(size, head));
   return true;
 }
 
 template <typename Writer>
 bool WriteSizedTagTo(uint8_t tag, size_t size, Writer* stream) {
-  if (static_cast<uint64_t>(size) > StandardCodecSerializer::kMaxWireSize) {
-    WriteErrorLine(kOversizedLine);
+  if (!SizeFits(size)) {
     stream->WriteByte(kNullTag);
     return false;
   }
-  stream->WriteByte(tag);
-  return WriteSizeTo(size, stream);
+  uint8_t head[6] = {tag};
+  stream->WriteBytes(head, 1 + PutSize(size, head + 1));
+  return true;
 }
 
 // Strings and byte lists: the size, then the bytes when there are any.
@@ -144,18 +168,18 @@ void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue
       stream->WriteByte(As<bool>(value) ? kTrueTag : kFalseTag);
       return;
     case 2:
-      stream->WriteByte(kInt32Tag);
-      WriteNumber(As<int32_t>(value), stream);
+      WriteTaggedNumber(kInt32Tag, As<int32_t>(value), stream);
       return;
     case 3:
-      stream->WriteByte(kInt64Tag);
-      WriteNumber(As<int64_t>(value), stream);
+      WriteTaggedNumber(kInt64Tag, As<int64_t>(value), stream);
       return;
-    case 4:
+    case 4: {
       stream->WriteByte(kDoubleTag);
       stream->WriteAlignment(8);
-      WriteNumber(As<double>(value), stream);
+      double number = As<double>(value);
+      stream->WriteBytes(reinterpret_cast<const uint8_t*>(&number), sizeof(number));
       return;
+    }
     case 5: {
       const auto& string = As<std::string>(value);
       WriteByteRun(kStringTag, reinterpret_cast<const uint8_t*>(string.data()), string.size(),

@@ -540,6 +540,44 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   EXPECT_EQ(capture.Lines(), Invalid(2));
 }
 
+// A writer other than the buffer writer, so the serializer takes its path for
+// arbitrary streams.
+class PlainWriter : public ByteStreamWriter {
+ public:
+  explicit PlainWriter(std::vector<uint8_t>* bytes) : bytes_(bytes) {}
+  void WriteByte(uint8_t byte) override { bytes_->push_back(byte); }
+  void WriteBytes(const uint8_t* bytes, size_t length) override {
+    bytes_->insert(bytes_->end(), bytes, bytes + length);
+  }
+  void WriteAlignment(uint8_t alignment) override {
+    while (bytes_->size() % alignment != 0) {
+      bytes_->push_back(0);
+    }
+  }
+
+ private:
+  std::vector<uint8_t>* bytes_;
+};
+
+TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) {
+  kovi_test::ValueGenerator generator(5);
+  for (int i = 0; i < 100; ++i) {
+    EncodableValue value = generator.Next(3);
+    for (size_t offset = 0; offset < 8; offset += 3) {
+      std::vector<uint8_t> plain(offset, 0xAA);
+      PlainWriter writer(&plain);
+      StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+      ASSERT_EQ(HexOf(plain), HexOf(Encode(value, offset))) << i;
+      OpaqueReader reader(plain);
+      for (size_t skip = 0; skip < offset; ++skip) {
+        reader.ReadByte();
+      }
+      EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+      ASSERT_EQ(ValueText(read), ValueText(value)) << i;
+    }
+  }
+}
+
 // ---- Round trips over generated values, at every alignment offset. ----
 
 TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
