@@ -17,7 +17,7 @@ run_case() {
   kovi_start "$name" "$@"
   pid=$KOVI_PID
   kovi_wait_for_line "$WORK/$name.out" "meter: capturing" 30
-  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null >/dev/null 2>&1
+  close_kovi
   kovi_wait "$pid" 30
   code=$KOVI_CODE
   check "$name: exit code 0" [ "$code" = 0 ]

@@ -9,11 +9,13 @@ set -u
 source "$(dirname "$0")/system_lib.sh"
 system_begin "$1" "$2" hostile
 
-kovi_start hostile --hostile --expected-errors "$WORK/expected.err" --seconds 3
+kovi_start hostile --hostile --expected-errors "$WORK/expected.err" --seconds 120
 pid=$KOVI_PID
 sent=0
 if kovi_wait_for_line "$WORK/hostile.out" "meter: capturing" 60; then
   sent=$(mouse_inject 1000 2)
+  wait_until_idle hostile
+  close_kovi
 fi
 kovi_wait "$pid" 60
 code=$KOVI_CODE

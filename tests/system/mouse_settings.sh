@@ -32,8 +32,7 @@ for attempt in 1 2 3; do
     "$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate 4000 --seconds 3 </dev/null >/dev/null 2>&1 &
     mouse_pid=$!
     sleep 1.5
-    "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi \
-      </dev/null >/dev/null 2>&1
+    close_kovi
     wait "$mouse_pid"
   fi
   kovi_wait "$pid" 30

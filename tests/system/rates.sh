@@ -13,18 +13,21 @@
 #   the loss lies in Wine between the X server and the raw input queue.
 # - SendInput moves of zero distance (inject_mouse), which bypass X and lose
 #   nothing: the bare receiver and kovi must both count exactly what was sent.
-#   SendInput slows down on a busy machine, so this capture does not end on a
-#   timer: a second after the last move the window is closed from outside,
-#   which stops the capture and sends its final batch.
+#   SendInput slows down on a busy machine.
+# On a busy machine kovi may still be working through queued input when the
+# mouse is done, and a stop or close (posted messages) would overtake it: no
+# capture here ends on a timer. Once a live line reports a second without
+# packets, the window is closed from outside, which stops the capture and
+# sends its final batch.
 # Every batch but the last holds five counts; kovi exits with 0.
 set -u
 source "$(dirname "$0")/system_lib.sh"
 system_begin "$1" "$2" rates
 MOTION_SECONDS=3
 
-# Starts kovi capturing for the given seconds; waits until it captures.
+# Starts kovi, capturing until it is closed; waits until it captures.
 start_kovi() {
-  kovi_start "$1" --seconds "$2" --summary "$WORK/$1.json"
+  kovi_start "$1" --seconds 120 --summary "$WORK/$1.json"
   KOVI_RUN_PID=$KOVI_PID
   kovi_wait_for_line "$WORK/$1.out" "meter: capturing" 30
 }
@@ -45,10 +48,11 @@ check_kovi() {
 for rate in 1000 4000 8000; do
   name="kovi-xtest-$rate"
   bare_count xtest "$rate" "$MOTION_SECONDS"
-  if start_kovi "$name" $((MOTION_SECONDS + 2)) &&
-      bare_start "sink-$rate" "$(awk -v s="$MOTION_SECONDS" 'BEGIN { print s + 1 }')" --sink; then
+  if start_kovi "$name" && bare_start "sink-$rate" $((MOTION_SECONDS + 3)) --sink; then
     "$MOUSE" --rate "$rate" --seconds "$MOTION_SECONDS" --count-raw >"$WORK/mouse-$rate.out"
+    wait_until_idle "$name"
     kovi_wait_pid "$BARE_PID" 30
+    close_kovi
   fi
   sent=$(sed -n 's/^synthetic_mouse: sent \([0-9]*\) motions.*/\1/p' "$WORK/mouse-$rate.out")
   seen=$(sed -n 's/^synthetic_mouse: X raw motion events seen \([0-9]*\)/\1/p' "$WORK/mouse-$rate.out")
@@ -60,11 +64,10 @@ for rate in 1000 4000 8000; do
   name="kovi-inject-$rate"
   bare_count inject "$rate" "$MOTION_SECONDS"
   sent=0
-  if start_kovi "$name" 120; then
+  if start_kovi "$name"; then
     sent=$(mouse_inject "$rate" "$MOTION_SECONDS")
-    sleep 1
-    "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
-      >/dev/null 2>&1
+    wait_until_idle "$name"
+    close_kovi
   fi
   check_kovi "$name" "$sent" "moves lost nowhere"
   check "$name: the bare receiver counts every move sent" [ "$BARE_COUNTED" = "$BARE_SENT" ]

@@ -7,6 +7,8 @@
 #   mouse_inject RATE SECONDS            SendInput moves of zero distance
 #   bare_count KIND RATE SECONDS         the bare receiver with that mouse: BARE_SENT, BARE_COUNTED
 #   kovi_wait PID SECONDS                wait for kovi to end: its exit code in KOVI_CODE
+#   wait_until_idle NAME                 until kovi reports a second without packets
+#   close_kovi                           WM_CLOSE to kovi's window, as its close button
 #   result_value NAME KEY                a value of the meter's result line
 #   check CONDITION_TEXT COMMAND...      runs a test command; records a failure
 #   system_end                           cleanup, prints the verdict, exits
@@ -76,6 +78,23 @@ bare_count() {
   BARE_SENT=$("mouse_$kind" "$rate" "$seconds")
   kovi_wait_pid "$BARE_PID" 30
   BARE_COUNTED=$(bare_result "$WORK/$name.out")
+}
+
+# Waits until a live line after the ones already printed reports no packets:
+# kovi has counted everything that was queued for it.
+wait_until_idle() {
+  local out="$WORK/$1.out" lines waited=0
+  lines=$(grep -c '^meter: [0-9]* Hz' "$out")
+  until grep '^meter: [0-9]* Hz' "$out" | tail -n +$((lines + 1)) | grep -q '^meter: 0 Hz'; do
+    [ $waited -lt 600 ] || return 1
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+close_kovi() {
+  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
+    >/dev/null 2>&1
 }
 
 result_value() {
