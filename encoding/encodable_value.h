@@ -71,7 +71,7 @@ class EncodableValue : public internal::EncodableValueVariant {
   EncodableValue() = default;
 
   // A C string literal is a string, never a bool. The pointer must not be null.
-  EncodableValue(const char* string) : super(std::string(string)) {}  // NOLINT(runtime/explicit)
+  EncodableValue(const char* string) : super(std::string(string)) {}
   EncodableValue& operator=(const char* string) {
     super::operator=(std::string(string));
     return *this;

@@ -49,9 +49,9 @@ constexpr uint8_t kSize32Marker = 255;
 constexpr char kCustomTypeLine[] =
     "Unhandled custom type in StandardCodecSerializer::WriteValue. "
     "Custom types require codec extensions.";
+// Written when a size cannot be expressed; WriteValue then writes the null tag.
 constexpr char kOversizedLine[] =
-    "Value too large for StandardCodecSerializer::WriteValue. "
-    "Sizes above 4294967295 cannot be encoded; written as null.";
+    "Value too large for StandardCodecSerializer: sizes above 4294967295 cannot be encoded.";
 constexpr char kUnknownTypeLine[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
 
 template <typename T>

@@ -37,8 +37,7 @@ const char kCustomType[] =
     "Unhandled custom type in StandardCodecSerializer::WriteValue. "
     "Custom types require codec extensions.";
 const char kOversized[] =
-    "Value too large for StandardCodecSerializer::WriteValue. "
-    "Sizes above 4294967295 cannot be encoded; written as null.";
+    "Value too large for StandardCodecSerializer: sizes above 4294967295 cannot be encoded.";
 const char kTooDeep[] =
     "Nesting too deep in StandardCodecSerializer::ReadValueOfType; value read as null.";
 const char kUnknownTypePrefix[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
