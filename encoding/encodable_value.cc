@@ -1,79 +1,119 @@
 #include "encoding/encodable_value.h"
 
-#include <algorithm>
 #include <functional>
 
 namespace flutter {
 namespace {
+
+// The ordering is one three-way comparison: negative when the first value
+// sorts first, zero when the two are equivalent, positive otherwise. Each pair
+// of nodes of the two trees is visited at most once, so comparing is linear in
+// their size however deep they nest (a two-way less-than asked both ways at
+// every level would double the work per level of a key nested in keys, and
+// such keys arrive from the Dart side).
 
 template <typename T>
 const T& As(const EncodableValue& value) {
   return std::get<T>(value);
 }
 
-// Both walks stop at the first pair where one side is less; a pair where
-// neither is (equal elements, or a NaN) does not decide.
-template <typename Container, typename Less>
-bool WalkLess(const Container& a, const Container& b, Less less) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less);
+// Bools, numbers and addresses. A NaN is neither less nor greater: the pair
+// is equivalent.
+template <typename T>
+int CompareScalars(const T& a, const T& b) {
+  std::less<T> less;
+  if (less(a, b)) {
+    return -1;
+  }
+  return less(b, a) ? 1 : 0;
 }
 
-bool EntryLess(const EncodableMap::value_type& a, const EncodableMap::value_type& b) {
-  if (a.first < b.first) {
-    return true;
+// The first pair that is not equivalent decides; otherwise a sequence that
+// runs out first is less.
+template <typename Sequence, typename CompareElements>
+int CompareSequences(const Sequence& a, const Sequence& b, CompareElements compare) {
+  auto x = a.begin();
+  auto y = b.begin();
+  for (; x != a.end() && y != b.end(); ++x, ++y) {
+    int order = compare(*x, *y);
+    if (order != 0) {
+      return order;
+    }
   }
-  return !(b.first < a.first) && a.second < b.second;
+  if (x != a.end()) {
+    return 1;
+  }
+  return y != b.end() ? -1 : 0;
+}
+
+template <typename T>
+int CompareVectors(const EncodableValue& a, const EncodableValue& b) {
+  return CompareSequences(As<std::vector<T>>(a), As<std::vector<T>>(b), CompareScalars<T>);
+}
+
+int Compare(const EncodableValue& a, const EncodableValue& b);
+
+// A map entry: the key decides, and the value when the keys are equivalent.
+int CompareEntries(const EncodableMap::value_type& a, const EncodableMap::value_type& b) {
+  int order = Compare(a.first, b.first);
+  return order != 0 ? order : Compare(a.second, b.second);
 }
 
 // Compares two values that hold the same alternative.
-bool ContentLess(const EncodableValue& a, const EncodableValue& b) {
+int CompareContent(const EncodableValue& a, const EncodableValue& b) {
   switch (a.index()) {
     case 1:
-      return As<bool>(a) < As<bool>(b);
+      return CompareScalars(As<bool>(a), As<bool>(b));
     case 2:
-      return As<int32_t>(a) < As<int32_t>(b);
+      return CompareScalars(As<int32_t>(a), As<int32_t>(b));
     case 3:
-      return As<int64_t>(a) < As<int64_t>(b);
+      return CompareScalars(As<int64_t>(a), As<int64_t>(b));
     case 4:
-      return As<double>(a) < As<double>(b);
-    case 5:
-      return As<std::string>(a).compare(As<std::string>(b)) < 0;
+      return CompareScalars(As<double>(a), As<double>(b));
+    case 5:  // char_traits<char> compares as unsigned bytes
+      return As<std::string>(a).compare(As<std::string>(b));
     case 6:
-      return As<std::vector<uint8_t>>(a) < As<std::vector<uint8_t>>(b);
+      return CompareVectors<uint8_t>(a, b);
     case 7:
-      return As<std::vector<int32_t>>(a) < As<std::vector<int32_t>>(b);
+      return CompareVectors<int32_t>(a, b);
     case 8:
-      return As<std::vector<int64_t>>(a) < As<std::vector<int64_t>>(b);
+      return CompareVectors<int64_t>(a, b);
     case 9:
-      return As<std::vector<double>>(a) < As<std::vector<double>>(b);
+      return CompareVectors<double>(a, b);
     case 10:
-      return WalkLess(As<EncodableList>(a), As<EncodableList>(b),
-                      [](const EncodableValue& x, const EncodableValue& y) { return x < y; });
+      return CompareSequences(As<EncodableList>(a), As<EncodableList>(b), Compare);
     case 11:
-      return WalkLess(As<EncodableMap>(a), As<EncodableMap>(b), EntryLess);
-    case 12:
-      return std::less<const CustomEncodableValue*>()(&As<CustomEncodableValue>(a),
-                                                      &As<CustomEncodableValue>(b));
+      return CompareSequences(As<EncodableMap>(a), As<EncodableMap>(b), CompareEntries);
+    case 12: {
+      // By identity: the holder at the lower address is less.
+      const CustomEncodableValue* x = &As<CustomEncodableValue>(a);
+      const CustomEncodableValue* y = &As<CustomEncodableValue>(b);
+      return CompareScalars(x, y);
+    }
     case 13:
-      return As<std::vector<float>>(a) < As<std::vector<float>>(b);
+      return CompareVectors<float>(a, b);
     default:  // null: all nulls are equivalent
-      return false;
+      return 0;
   }
+}
+
+// A valueless value sorts before every other; then the alternative's index
+// decides; then the content.
+int Compare(const EncodableValue& a, const EncodableValue& b) {
+  if (a.valueless_by_exception() || b.valueless_by_exception()) {
+    return static_cast<int>(b.valueless_by_exception()) -
+           static_cast<int>(a.valueless_by_exception());
+  }
+  if (a.index() != b.index()) {
+    return a.index() < b.index() ? -1 : 1;
+  }
+  return CompareContent(a, b);
 }
 
 }  // namespace
 
 bool operator<(const EncodableValue& a, const EncodableValue& b) {
-  if (b.valueless_by_exception()) {
-    return false;
-  }
-  if (a.valueless_by_exception()) {
-    return true;
-  }
-  if (a.index() != b.index()) {
-    return a.index() < b.index();
-  }
-  return ContentLess(a, b);
+  return Compare(a, b) < 0;
 }
 
 }  // namespace flutter

@@ -115,11 +115,10 @@ struct OrderCase {
   bool greater;
 };
 
-TEST(EncodableValueOrder, Table) {
+std::vector<OrderCase> OrderCases() {
   const double nan = std::nan("");
-  CustomEncodableValue customs[2] = {CustomEncodableValue(std::any(2)),
-                                     CustomEncodableValue(std::any(1))};
-  const OrderCase cases[] = {
+  const EncodableMap key_map{{1, 2}};
+  return {
       {"nulls are equivalent", EncodableValue(), EncodableValue(), false, false},
       {"null before bool", EncodableValue(), EncodableValue(false), true, false},
       {"false before true", EncodableValue(false), EncodableValue(true), true, false},
@@ -156,14 +155,121 @@ TEST(EncodableValueOrder, Table) {
        EncodableValue(EncodableMap{{1, "b"}}), true, false},
       {"map prefix", EncodableValue(EncodableMap{{1, "a"}}),
        EncodableValue(EncodableMap{{1, "a"}, {2, "a"}}), true, false},
-      {"float list after custom", EncodableValue(customs[0]), EncodableValue(std::vector<float>{}),
-       true, false},
+      {"float list after custom", EncodableValue(CustomEncodableValue(std::any(2))),
+       EncodableValue(std::vector<float>{}), true, false},
       {"valueless before null", Valueless(), EncodableValue(), true, false},
       {"valueless never less than valueless", Valueless(), Valueless(), false, false},
+      {"zero and negative zero equivalent", EncodableValue(0.0), EncodableValue(-0.0), false,
+       false},
+      {"string with a zero byte is longer", EncodableValue(std::string("a\0", 2)),
+       EncodableValue("a"), false, true},
+      {"bytes prefix", EncodableValue(std::vector<uint8_t>{1}),
+       EncodableValue(std::vector<uint8_t>{1, 0}), true, false},
+      {"list NaN element counts as equal", EncodableValue(EncodableList{nan, 1}),
+       EncodableValue(EncodableList{0.0, 2}), true, false},
+      {"lists of NaN equivalent", EncodableValue(EncodableList{nan}),
+       EncodableValue(EncodableList{nan}), false, false},
+      {"list decided deep inside",
+       EncodableValue(EncodableList{EncodableList{1, EncodableList{2}}}),
+       EncodableValue(EncodableList{EncodableList{1, EncodableList{3}}}), true, false},
+      {"list valueless element first", EncodableValue(EncodableList{Valueless()}),
+       EncodableValue(EncodableList{EncodableValue()}), true, false},
+      {"map NaN value counts as equal, next entry decides",
+       EncodableValue(EncodableMap{{1, nan}, {2, "a"}}),
+       EncodableValue(EncodableMap{{1, 0.0}, {2, "b"}}), true, false},
+      {"map keys that are maps, by value", EncodableValue(EncodableMap{{key_map, "a"}}),
+       EncodableValue(EncodableMap{{key_map, "b"}}), true, false},
+      {"map key decides before value", EncodableValue(EncodableMap{{key_map, "z"}}),
+       EncodableValue(EncodableMap{{EncodableMap{{1, 3}}, "a"}}), true, false},
+      {"equal maps of maps equivalent", EncodableValue(EncodableMap{{key_map, key_map}}),
+       EncodableValue(EncodableMap{{key_map, key_map}}), false, false},
   };
-  for (const OrderCase& c : cases) {
+}
+
+TEST(EncodableValueOrder, Table) {
+  for (const OrderCase& c : OrderCases()) {
     EXPECT_EQ(c.a < c.b, c.less) << c.name;
     EXPECT_EQ(c.b < c.a, c.greater) << c.name;
+  }
+}
+
+// Lists and maps order by their first pair of elements (or entries) that are
+// not equivalent, over every pair of table values: x and y stand for any two
+// values whose own order the table pins down. Custom values are left out:
+// a copy placed in a container has an address of its own.
+TEST(EncodableValueOrder, ContainersOrderByTheirFirstNonEquivalentPair) {
+  std::vector<EncodableValue> pool;
+  for (const OrderCase& c : OrderCases()) {
+    for (const EncodableValue* value : {&c.a, &c.b}) {
+      if (value->index() != 12) {
+        pool.push_back(*value);
+      }
+    }
+  }
+  for (const EncodableValue& x : pool) {
+    for (const EncodableValue& y : pool) {
+      const bool less = x < y;
+      const bool equivalent = !less && !(y < x);
+      const std::string pair = ValueText(x) + " vs " + ValueText(y);
+      EXPECT_EQ(EncodableValue(EncodableList{x}) < EncodableValue(EncodableList{y}), less) << pair;
+      EXPECT_EQ(EncodableValue(EncodableList{x, 1}) < EncodableValue(EncodableList{y, 2}),
+                less || equivalent)
+          << pair;
+      EXPECT_EQ(EncodableValue(EncodableList{x}) < EncodableValue(EncodableList{y, 0}),
+                less || equivalent)
+          << pair;
+      EXPECT_EQ(EncodableValue(EncodableMap{{x, 0}}) < EncodableValue(EncodableMap{{y, 9}}),
+                less || equivalent)
+          << pair;
+      EXPECT_EQ(EncodableValue(EncodableMap{{0, x}}) < EncodableValue(EncodableMap{{0, y}}), less)
+          << pair;
+      EXPECT_EQ(EncodableValue(EncodableMap{{0, x}, {1, 1}}) <
+                    EncodableValue(EncodableMap{{0, y}, {1, 2}}),
+                less || equivalent)
+          << pair;
+    }
+  }
+}
+
+// `innermost` wrapped in `depth` one-element lists.
+EncodableValue NestedLists(int depth, const EncodableValue& innermost) {
+  EncodableValue value = innermost;
+  for (int i = 0; i < depth; ++i) {
+    value = EncodableValue(EncodableList{std::move(value)});
+  }
+  return value;
+}
+
+// A map whose one key is a map whose one key is a map ..., `depth` levels,
+// each entry's value null; `innermost` is the deepest key.
+EncodableValue NestedMapKeys(int depth, const EncodableValue& innermost) {
+  EncodableValue value = innermost;
+  for (int i = 0; i < depth; ++i) {
+    value = EncodableValue(EncodableMap{{std::move(value), EncodableValue()}});
+  }
+  return value;
+}
+
+// Keys equal all the way down, 200 levels deep. A comparison that asked
+// less-than both ways at every level would take 2^200 steps for the lists and
+// 4^200 for the maps and never end: the CTest timeout of this case is the
+// guard (no timing in the test itself).
+TEST(EncodableValueOrder, KeysNestedHundredsDeepCompareInOneWalk) {
+  using Nest = EncodableValue (*)(int, const EncodableValue&);
+  for (Nest nest : {Nest{NestedLists}, Nest{NestedMapKeys}}) {
+    const EncodableValue one = nest(200, 1);
+    const EncodableValue same = nest(200, 1);
+    const EncodableValue two = nest(200, 2);
+    EXPECT_FALSE(one < same);
+    EXPECT_FALSE(same < one);
+    EXPECT_TRUE(one < two);
+    EXPECT_FALSE(two < one);
+    EncodableMap map;
+    map.emplace(one, "first");
+    EXPECT_FALSE(map.emplace(same, "second").second);
+    map.emplace(two, "third");
+    ASSERT_EQ(map.size(), 2u);
+    EXPECT_EQ(std::get<std::string>(map.begin()->second), "first");
   }
 }
 

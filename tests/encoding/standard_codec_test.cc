@@ -349,6 +349,23 @@ TEST(StandardCodecNesting, EachMessageStartsAtDepthZero) {
   EXPECT_EQ(ListDepth(decoded.value), 256u);
 }
 
+// A map of two entries whose keys are equal all the way down, nested just
+// inside the depth limit: the second entry is a duplicate and is dropped. A
+// key comparison that asked less-than both ways at every level would never end
+// on these (2^254 and 4^254 steps); the CTest timeout of this case is the guard.
+TEST(StandardCodecNesting, EqualKeysNestedToTheLimitDecodeToOneEntry) {
+  const std::string deep_lists = Repeat("0C 01", 254) + "00";
+  const std::string deep_map_keys = Repeat("0D 01", 254) + "00 " + Repeat("00", 254);
+  for (const std::string& key : {deep_lists, deep_map_keys}) {
+    Decoded decoded = Decode(Hex("0D 02 " + key + " 03 01 00 00 00 " + key + " 03 02 00 00 00"));
+    EXPECT_EQ(decoded.lines, Lines{});
+    EXPECT_EQ(decoded.remaining, 0u);
+    const auto& map = std::get<EncodableMap>(decoded.value);
+    ASSERT_EQ(map.size(), 1u);
+    EXPECT_EQ(std::get<int32_t>(map.begin()->second), 1);
+  }
+}
+
 // A serializer whose tag 0x80 carries an embedded message (a size, then bytes),
 // decoded with a reader of its own while the outer read is in progress.
 class EmbeddingSerializer : public StandardCodecSerializer {
