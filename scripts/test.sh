@@ -10,7 +10,7 @@ scripts/wine-prefix.sh || exit 1
 
 passed=0 failed=0 broken=0
 run_tree() {
-  local preset=$1 log="$root/build/$1-ctest.log"
+  local preset=$1 log="$root/build/$1-ctest.log" start=$SECONDS
   echo "=== $preset: configure and build"
   if ! cmake --preset "$preset" >"$root/build/$preset-configure.log" 2>&1; then
     cat "$root/build/$preset-configure.log"; broken=1; return
@@ -18,8 +18,10 @@ run_tree() {
   if ! cmake --build --preset "$preset"; then
     broken=1; return
   fi
-  echo "=== $preset: test"
+  echo "=== $preset: built in $((SECONDS - start)) s; test"
+  start=$SECONDS
   ctest --preset "$preset" 2>&1 | tee "$log"
+  echo "=== $preset: tested in $((SECONDS - start)) s"
   local line total fails
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
   if [ -z "$line" ]; then
