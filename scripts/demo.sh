@@ -52,8 +52,24 @@ kovi_wine_start "$OUT/kovi.out" "$OUT/kovi.err" "$BIN/kovi.exe" \
   --seconds $((MOTION_SECONDS + 1)) --summary "$OUT/summary.json" --chart "$OUT/rate.svg" \
   --transcript "$OUT/transcript.txt"
 kovi_pid=$KOVI_PID
-# The application's lines as they come (it ends its lines with CR LF).
-tail -n +1 -f --pid="$kovi_pid" "$OUT/kovi.out" 2>/dev/null | sed -u 's/\r$//' &
+# The application's lines as they come (it ends its lines with CR LF). The
+# file is polled rather than followed with tail -f: Wine's writes do not always
+# reach tail's change notification.
+follow_lines() {
+  local file=$1 pid=$2 shown=0 total alive
+  while :; do
+    alive=0
+    kill -0 "$pid" 2>/dev/null && alive=1
+    total=$(wc -l <"$file")
+    if [ "$total" -gt "$shown" ]; then
+      sed -n "$((shown + 1)),${total}p" "$file" | tr -d '\r'
+      shown=$total
+    fi
+    [ "$alive" = 1 ] || return 0
+    sleep 0.2
+  done
+}
+follow_lines "$OUT/kovi.out" "$kovi_pid" &
 follower=$!
 if ! kovi_wait_for_line "$OUT/kovi.out" "meter: capturing" 60; then
   echo "kovi did not start capturing; its error output:" >&2
@@ -73,7 +89,7 @@ fi
 wait "$mouse_pid"
 code=0
 kovi_wait_pid "$kovi_pid" 60 || code=$?
-# tail notices the end of kovi within a second and prints what is left.
+# The follower prints what is left once kovi has ended.
 wait "$follower"
 
 step "result"
