@@ -42,6 +42,19 @@ class ByteBufferStreamReader final : public ByteStreamReader {
     }
   }
 
+  // Consumes the next `length` bytes and returns where they lie in the buffer,
+  // so that the caller copies them once, straight to where they belong. Past
+  // the end: reports as ReadBytes does, returns null and does not move.
+  const uint8_t* ReadInPlace(size_t length) {
+    if (length > size_ || location_ > size_ - length) {
+      ReportInvalidRead();
+      return nullptr;
+    }
+    const uint8_t* start = bytes_ + location_;
+    location_ += length;
+    return start;
+  }
+
   // Not bounds-checked: a position moved past the end makes later reads fail.
   void ReadAlignment(uint8_t alignment) override {
     if (alignment > 1 && location_ % alignment != 0) {

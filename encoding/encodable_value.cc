@@ -59,7 +59,7 @@ int CompareEntries(const EncodableMap::value_type& a, const EncodableMap::value_
   return order != 0 ? order : Compare(a.second, b.second);
 }
 
-// Compares two values that hold the same alternative.
+// Compares two values that hold the same alternative, other than a string.
 int CompareContent(const EncodableValue& a, const EncodableValue& b) {
   switch (a.index()) {
     case 1:
@@ -70,8 +70,6 @@ int CompareContent(const EncodableValue& a, const EncodableValue& b) {
       return CompareScalars(As<int64_t>(a), As<int64_t>(b));
     case 4:
       return CompareScalars(As<double>(a), As<double>(b));
-    case 5:  // char_traits<char> compares as unsigned bytes
-      return As<std::string>(a).compare(As<std::string>(b));
     case 6:
       return CompareVectors<uint8_t>(a, b);
     case 7:
@@ -92,20 +90,24 @@ int CompareContent(const EncodableValue& a, const EncodableValue& b) {
     }
     case 13:
       return CompareVectors<float>(a, b);
-    default:  // null: all nulls are equivalent
+    default:  // null, or both valueless: equivalent
       return 0;
   }
 }
 
 // A valueless value sorts before every other; then the alternative's index
-// decides; then the content.
+// decides; then the content. The valueless marker is the largest index, so one
+// past it wraps to 0, below every alternative.
 int Compare(const EncodableValue& a, const EncodableValue& b) {
-  if (a.valueless_by_exception() || b.valueless_by_exception()) {
-    return static_cast<int>(b.valueless_by_exception()) -
-           static_cast<int>(a.valueless_by_exception());
+  const size_t a_rank = a.index() + 1;
+  const size_t b_rank = b.index() + 1;
+  if (a_rank != b_rank) {
+    return a_rank < b_rank ? -1 : 1;
   }
-  if (a.index() != b.index()) {
-    return a.index() < b.index() ? -1 : 1;
+  // Strings, the usual map keys, skip the dispatch on the alternative.
+  // char_traits<char> compares them as unsigned bytes.
+  if (a.index() == 5) {
+    return As<std::string>(a).compare(As<std::string>(b));
   }
   return CompareContent(a, b);
 }

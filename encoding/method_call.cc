@@ -7,6 +7,9 @@ namespace flutter {
 MethodCall::MethodCall(const std::string& method_name, std::unique_ptr<EncodableValue> arguments)
     : method_name_(method_name), arguments_(std::move(arguments)) {}
 
+MethodCall::MethodCall(std::string&& method_name, std::unique_ptr<EncodableValue> arguments)
+    : method_name_(std::move(method_name)), arguments_(std::move(arguments)) {}
+
 MethodCall::~MethodCall() = default;
 
 }  // namespace flutter

@@ -13,6 +13,8 @@ namespace flutter {
 class MethodCall {
  public:
   MethodCall(const std::string& method_name, std::unique_ptr<EncodableValue> arguments);
+  // Takes over the name instead of copying it (the decoder's case).
+  MethodCall(std::string&& method_name, std::unique_ptr<EncodableValue> arguments);
   virtual ~MethodCall();
 
   MethodCall(const MethodCall&) = delete;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <utility>
 #include <vector>
@@ -19,8 +20,9 @@
 // They are used with the buffer streams' own type when the stream is exactly
 // one of those (the streams are final and their operations inline, so the
 // common path makes no virtual call per number), and with the abstract
-// interface for any other stream. Nested values always go back through the
-// virtual WriteValue and ReadValueOfType.
+// interface for any other stream. Nested values go back through the virtual
+// WriteValue and ReadValueOfType, so that a derived serializer sees them all;
+// the standard serializer itself reads them directly.
 
 namespace flutter {
 namespace {
@@ -220,6 +222,23 @@ void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue
 }
 
 // ---- Reading. ----
+//
+// kStandard: the serializer in use is StandardCodecSerializer itself, so a
+// nested value is read by the rules below directly. Otherwise it goes through
+// the serializer's virtual ReadValueOfType, where a derived serializer sees it.
+
+template <bool kStandard, typename Reader>
+EncodableValue ReadTagged(const StandardCodecSerializer& serializer, uint8_t type, Reader* stream);
+
+template <bool kStandard, typename Reader>
+EncodableValue ReadNested(const StandardCodecSerializer& serializer, Reader* stream) {
+  if constexpr (kStandard) {
+    uint8_t type = stream->ReadByte();
+    return ReadTagged<kStandard>(serializer, type, stream);
+  } else {
+    return serializer.ReadValue(stream);
+  }
+}
 
 // Reads into zeroed storage, so a failed read gives 0.
 template <typename T, typename Reader>
@@ -242,17 +261,27 @@ size_t ReadSizeFrom(Reader* stream) {
 }
 
 // Strings and byte lists. A size longer than what is left is refused before
-// anything is allocated for it.
+// anything is allocated for it. From a buffer the bytes are copied once,
+// straight into the value.
 template <typename Run, typename Reader>
 EncodableValue ReadByteRun(Reader* stream) {
   size_t size = ReadSizeFrom(stream);
-  if (size > stream->RemainingBytes()) {
-    WriteErrorLine(kInvalidReadLine);
-    return EncodableValue(Run());
+  if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
+    using Element = typename Run::value_type;
+    const auto* bytes = reinterpret_cast<const Element*>(stream->ReadInPlace(size));
+    if (bytes == nullptr) {
+      return EncodableValue(std::in_place_type<Run>);
+    }
+    return EncodableValue(std::in_place_type<Run>, bytes, bytes + size);
+  } else {
+    if (size > stream->RemainingBytes()) {
+      WriteErrorLine(kInvalidReadLine);
+      return EncodableValue(std::in_place_type<Run>);
+    }
+    Run run(size, 0);
+    stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
+    return EncodableValue(std::move(run));
   }
-  Run run(size, 0);
-  stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
-  return EncodableValue(std::move(run));
 }
 
 // Typed lists: one block copy into zeroed elements after the alignment step.
@@ -269,7 +298,7 @@ EncodableValue ReadBlock(Reader* stream) {
   return EncodableValue(std::move(elements));
 }
 
-template <typename Reader>
+template <bool kStandard, typename Reader>
 EncodableValue ReadList(const StandardCodecSerializer& serializer, Reader* stream) {
   MessageReadScope scope(stream);
   if (scope.too_deep()) {
@@ -282,13 +311,13 @@ EncodableValue ReadList(const StandardCodecSerializer& serializer, Reader* strea
     list.reserve(scope.EntriesToReserve(count, remaining));
     for (size_t i = 0; i < count; ++i) {
       scope.BeginEntry();
-      list.push_back(serializer.ReadValue(stream));
+      list.push_back(ReadNested<kStandard>(serializer, stream));
     }
   }
   return EncodableValue(std::move(list));
 }
 
-template <typename Reader>
+template <bool kStandard, typename Reader>
 EncodableValue ReadMap(const StandardCodecSerializer& serializer, Reader* stream) {
   MessageReadScope scope(stream);
   if (scope.too_deep()) {
@@ -299,8 +328,8 @@ EncodableValue ReadMap(const StandardCodecSerializer& serializer, Reader* stream
   if (scope.AcceptEntries(count, stream->RemainingBytes())) {
     for (size_t i = 0; i < count; ++i) {
       scope.BeginEntry();
-      EncodableValue key = serializer.ReadValue(stream);
-      EncodableValue value = serializer.ReadValue(stream);
+      EncodableValue key = ReadNested<kStandard>(serializer, stream);
+      EncodableValue value = ReadNested<kStandard>(serializer, stream);
       // Keys arrive in ascending order from a standard writer: hint the end. A
       // later duplicate key is dropped and the first entry's value stays.
       map.emplace_hint(map.end(), std::move(key), std::move(value));
@@ -309,7 +338,7 @@ EncodableValue ReadMap(const StandardCodecSerializer& serializer, Reader* stream
   return EncodableValue(std::move(map));
 }
 
-template <typename Reader>
+template <bool kStandard, typename Reader>
 EncodableValue ReadTagged(const StandardCodecSerializer& serializer, uint8_t type, Reader* stream) {
   switch (type) {
     case kNullTag:
@@ -339,9 +368,9 @@ EncodableValue ReadTagged(const StandardCodecSerializer& serializer, uint8_t typ
     case kFloatListTag:
       return ReadBlock<float>(stream);
     case kListTag:
-      return ReadList(serializer, stream);
+      return ReadList<kStandard>(serializer, stream);
     case kMapTag:
-      return ReadMap(serializer, stream);
+      return ReadMap<kStandard>(serializer, stream);
     default:
       WriteErrorLine(kUnknownTypeLine + std::to_string(type));
       return EncodableValue();
@@ -375,10 +404,14 @@ void StandardCodecSerializer::WriteValue(const EncodableValue& value,
 
 EncodableValue StandardCodecSerializer::ReadValueOfType(uint8_t type,
                                                         ByteStreamReader* stream) const {
-  if (typeid(*stream) == typeid(ByteBufferStreamReader)) {
-    return ReadTagged(*this, type, static_cast<ByteBufferStreamReader*>(stream));
+  if (typeid(*stream) != typeid(ByteBufferStreamReader)) {
+    return ReadTagged<false>(*this, type, stream);
   }
-  return ReadTagged(*this, type, stream);
+  auto* buffer = static_cast<ByteBufferStreamReader*>(stream);
+  if (typeid(*this) == typeid(StandardCodecSerializer)) {
+    return ReadTagged<true>(*this, type, buffer);
+  }
+  return ReadTagged<false>(*this, type, buffer);
 }
 
 size_t StandardCodecSerializer::ReadSize(ByteStreamReader* stream) const {

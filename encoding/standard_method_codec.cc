@@ -59,13 +59,13 @@ std::unique_ptr<MethodCall> StandardMethodCodec::DecodeMethodCall(const uint8_t*
                                                                   size_t message_size) const {
   ByteBufferStreamReader reader(message, message_size);
   EncodableValue name = serializer_->ReadValue(&reader);
-  const auto* method_name = std::get_if<std::string>(&name);
+  auto* method_name = std::get_if<std::string>(&name);
   if (method_name == nullptr) {
     WriteErrorLine(kNameNotStringLine);
     return nullptr;
   }
   auto arguments = std::make_unique<EncodableValue>(serializer_->ReadValue(&reader));
-  return std::make_unique<MethodCall>(*method_name, std::move(arguments));
+  return std::make_unique<MethodCall>(std::move(*method_name), std::move(arguments));
 }
 
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
