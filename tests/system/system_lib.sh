@@ -5,7 +5,7 @@
 #   kovi_start NAME ARGS...              start kovi.exe; output in $WORK/NAME.out/.err
 #   mouse_xtest RATE SECONDS             synthetic XTest motion; prints motions sent
 #   mouse_inject RATE SECONDS            SendInput moves of zero distance
-#   bare_count KIND RATE SECONDS         the bare receiver with that mouse: BARE_SENT, BARE_COUNTED
+#   bare_start NAME SECONDS ARGS...      a bare receiver counting; its pid in BARE_PID
 #   kovi_wait PID SECONDS                wait for kovi to end: its exit code in KOVI_CODE
 #   wait_until_idle NAME                 until kovi reports a second without packets
 #   close_kovi                           WM_CLOSE to kovi's window, as its close button
@@ -67,17 +67,6 @@ bare_start() {
   kovi_wine_start "$WORK/$name.out" "$WORK/$name.err" "$BIN/bare_receiver.exe" --seconds "$seconds" "$@"
   BARE_PID=$KOVI_PID
   kovi_wait_for_line "$WORK/$name.out" "bare_receiver: ready" 30
-}
-
-# One run of the bare receiver in the foreground with the given mouse.
-bare_count() {
-  local kind=$1 rate=$2 seconds=$3 name="bare-$1-$2"
-  BARE_SENT=0
-  BARE_COUNTED=0
-  bare_start "$name" "$(awk -v s="$seconds" 'BEGIN { print s + 1 }')" || return
-  BARE_SENT=$("mouse_$kind" "$rate" "$seconds")
-  kovi_wait_pid "$BARE_PID" 30
-  BARE_COUNTED=$(bare_result "$WORK/$name.out")
 }
 
 # Waits until a live line after the ones already printed reports no packets:

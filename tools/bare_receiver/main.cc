@@ -3,11 +3,14 @@
 // messages for a given time, doing nothing else with them. The baseline that
 // kovi's counts are compared with under the same conditions.
 //
-//   bare_receiver.exe [--seconds S] [--at X,Y,WIDTH,HEIGHT] [--sink]
+//   bare_receiver.exe [--seconds S] [--at X,Y,WIDTH,HEIGHT] [--sink] [--quiet S]
 //
 // With --sink the window stays hidden and registers with RIDEV_INPUTSINK as
 // well, so it counts the same packets as the foreground program running beside
 // it: a baseline measured in the same run instead of the run before.
+// With --quiet it stops early, once packets have arrived and then none for S
+// seconds: a busy machine may start the mouse late or deliver its packets
+// late, and a fixed counting time would cut them off.
 //
 // Prints "bare_receiver: ready" once it counts (start the mouse then) and
 // "bare_receiver: N WM_INPUT in T s" at the end. Exit code 0, or 1 when the
@@ -33,9 +36,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kSettle(300);
 
-// Dispatches messages for the given time.
-void PumpMessages(std::chrono::duration<double> duration) {
+using Seconds = std::chrono::duration<double>;
+
+// Dispatches messages for the given time, or until packets have arrived and
+// then none for `quiet` (zero: never).
+void PumpMessages(Seconds duration, Seconds quiet = Seconds(0)) {
   const Clock::time_point start = Clock::now();
+  Clock::time_point last_input = start;
+  unsigned long long seen = input_count;
   MSG message;
   while (Clock::now() - start < duration) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -43,11 +51,18 @@ void PumpMessages(std::chrono::duration<double> duration) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+    if (input_count != seen) {
+      seen = input_count;
+      last_input = Clock::now();
+    } else if (quiet.count() > 0 && seen > 0 && Clock::now() - last_input >= quiet) {
+      return;
+    }
   }
 }
 
 struct Options {
   double seconds = 5;
+  double quiet = 0;
   bool sink = false;
   RECT bounds{320, 100, 1600, 900};
 };
@@ -60,6 +75,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
       options.sink = true;
     } else if (std::wcscmp(argv[i], L"--seconds") == 0 && has_value) {
       options.seconds = std::wcstod(argv[++i], nullptr);
+    } else if (std::wcscmp(argv[i], L"--quiet") == 0 && has_value) {
+      options.quiet = std::wcstod(argv[++i], nullptr);
     } else if (std::wcscmp(argv[i], L"--at") == 0 && has_value) {
       int x = 0, y = 0, width = 0, height = 0;
       if (std::swscanf(argv[++i], L"%d,%d,%d,%d", &x, &y, &width, &height) == 4) {
@@ -94,7 +111,7 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(window);
     // The window system reports the pointer over the new window as one more
     // mouse move: counting starts once that has passed.
-    PumpMessages(kSettle);
+    PumpMessages(Seconds(kSettle));
   }
   DWORD flags = RIDEV_NOLEGACY | (options.sink ? RIDEV_INPUTSINK : 0);
   RAWINPUTDEVICE device{0x01, 0x02, flags, window};
@@ -105,7 +122,7 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("bare_receiver: ready\n");
   std::fflush(stdout);
   const Clock::time_point start = Clock::now();
-  PumpMessages(std::chrono::duration<double>(options.seconds));
+  PumpMessages(Seconds(options.seconds), Seconds(options.quiet));
   double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   std::printf("bare_receiver: %llu WM_INPUT in %.3f s\n", input_count, elapsed);
   std::fflush(stdout);
