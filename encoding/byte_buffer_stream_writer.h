@@ -25,6 +25,10 @@ class ByteBufferStreamWriter final : public ByteStreamWriter {
     buffer_->insert(buffer_->end(), bytes, bytes + length);
   }
 
+  // The vector appended to. The standard serializer writes a whole message
+  // into it in place rather than through this writer's operations.
+  std::vector<uint8_t>* buffer() const { return buffer_; }
+
   // Appends one zero byte at a time up to the next multiple of `alignment`.
   void WriteAlignment(uint8_t alignment) override {
     if (alignment > 1) {

@@ -9,7 +9,9 @@
 
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
+#include "encoding/encoded_size_hint.h"
 #include "encoding/error_line.h"
+#include "encoding/in_place_writer.h"
 #include "encoding/message_read_scope.h"
 
 // Multi-byte numbers travel little-endian and are copied as they lie in
@@ -22,7 +24,8 @@
 // common path makes no virtual call per number), and with the abstract
 // interface for any other stream. Nested values go back through the virtual
 // WriteValue and ReadValueOfType, so that a derived serializer sees them all;
-// the standard serializer itself reads them directly.
+// the standard serializer itself writes and reads them directly, and writes a
+// whole message into its vector in place (InPlaceWriter).
 
 namespace flutter {
 namespace {
@@ -111,6 +114,13 @@ bool WriteSizeTo(size_t size, Writer* stream) {
 
 template <typename Writer>
 bool WriteSizedTagTo(uint8_t tag, size_t size, Writer* stream) {
+  if (size < kSize16Marker) {
+    // The common case as a block of known length, which the buffer writers
+    // copy without a call.
+    const uint8_t head[2] = {tag, static_cast<uint8_t>(size)};
+    stream->WriteBytes(head, sizeof(head));
+    return true;
+  }
   if (!SizeFits(size)) {
     stream->WriteByte(kNullTag);
     return false;
@@ -142,27 +152,44 @@ void WriteBlock(uint8_t tag, const std::vector<T>& elements, Writer* stream) {
   }
 }
 
-template <typename Writer>
+// kStandard: the serializer in use is StandardCodecSerializer itself, so a
+// nested value is written by these rules directly. Otherwise it goes through
+// the serializer's virtual WriteValue, where a derived serializer sees it.
+template <bool kStandard, typename Writer>
+void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue& value,
+                 Writer* stream);
+
+template <bool kStandard, typename Writer>
+void WriteNested(const StandardCodecSerializer& serializer, const EncodableValue& value,
+                 Writer* stream) {
+  if constexpr (kStandard) {
+    WriteTagged<kStandard>(serializer, value, stream);
+  } else {
+    serializer.WriteValue(value, stream);
+  }
+}
+
+template <bool kStandard, typename Writer>
 void WriteList(const StandardCodecSerializer& serializer, const EncodableList& list,
                Writer* stream) {
   if (WriteSizedTagTo(kListTag, list.size(), stream)) {
     for (const EncodableValue& element : list) {
-      serializer.WriteValue(element, stream);
+      WriteNested<kStandard>(serializer, element, stream);
     }
   }
 }
 
-template <typename Writer>
+template <bool kStandard, typename Writer>
 void WriteMap(const StandardCodecSerializer& serializer, const EncodableMap& map, Writer* stream) {
   if (WriteSizedTagTo(kMapTag, map.size(), stream)) {
     for (const auto& entry : map) {
-      serializer.WriteValue(entry.first, stream);
-      serializer.WriteValue(entry.second, stream);
+      WriteNested<kStandard>(serializer, entry.first, stream);
+      WriteNested<kStandard>(serializer, entry.second, stream);
     }
   }
 }
 
-template <typename Writer>
+template <bool kStandard, typename Writer>
 void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue& value,
                  Writer* stream) {
   switch (value.index()) {
@@ -203,10 +230,10 @@ void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue
       WriteBlock(kDoubleListTag, As<std::vector<double>>(value), stream);
       return;
     case 10:
-      WriteList(serializer, As<EncodableList>(value), stream);
+      WriteList<kStandard>(serializer, As<EncodableList>(value), stream);
       return;
     case 11:
-      WriteMap(serializer, As<EncodableMap>(value), stream);
+      WriteMap<kStandard>(serializer, As<EncodableMap>(value), stream);
       return;
     case 12:
       WriteErrorLine(kCustomTypeLine);
@@ -219,6 +246,14 @@ void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue
       stream->WriteByte(kNullTag);
       return;
   }
+}
+
+// The standard serializer into a byte vector: the message is written in
+// place, into room made ahead from a guess of its size.
+void WriteInPlace(const StandardCodecSerializer& serializer, const EncodableValue& value,
+                  ByteBufferStreamWriter* stream) {
+  InPlaceWriter writer(stream->buffer(), EncodedSizeHint(value));
+  WriteTagged<true>(serializer, value, &writer);
 }
 
 // ---- Reading. ----
@@ -395,10 +430,15 @@ EncodableValue StandardCodecSerializer::ReadValue(ByteStreamReader* stream) cons
 
 void StandardCodecSerializer::WriteValue(const EncodableValue& value,
                                          ByteStreamWriter* stream) const {
-  if (typeid(*stream) == typeid(ByteBufferStreamWriter)) {
-    WriteTagged(*this, value, static_cast<ByteBufferStreamWriter*>(stream));
+  if (typeid(*stream) != typeid(ByteBufferStreamWriter)) {
+    WriteTagged<false>(*this, value, stream);
+    return;
+  }
+  auto* buffer = static_cast<ByteBufferStreamWriter*>(stream);
+  if (typeid(*this) == typeid(StandardCodecSerializer)) {
+    WriteInPlace(*this, value, buffer);
   } else {
-    WriteTagged(*this, value, stream);
+    WriteTagged<false>(*this, value, buffer);
   }
 }
 
