@@ -248,11 +248,20 @@ void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue
   }
 }
 
+// Below this guessed size a value is appended write by write: making room
+// ahead and cutting it back would cost more than the few writes it saves.
+constexpr size_t kInPlaceFrom = 128;
+
 // The standard serializer into a byte vector: the message is written in
 // place, into room made ahead from a guess of its size.
 void WriteInPlace(const StandardCodecSerializer& serializer, const EncodableValue& value,
                   ByteBufferStreamWriter* stream) {
-  InPlaceWriter writer(stream->buffer(), EncodedSizeHint(value));
+  const size_t hint = EncodedSizeHint(value);
+  if (hint < kInPlaceFrom) {
+    WriteTagged<true>(serializer, value, stream);
+    return;
+  }
+  InPlaceWriter writer(stream->buffer(), hint);
   WriteTagged<true>(serializer, value, &writer);
 }
 
