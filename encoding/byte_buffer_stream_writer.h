@@ -1,5 +1,11 @@
 // A ByteStreamWriter that appends to a byte vector it does not own; the vector
 // must outlive the writer. Alignment is counted from the start of the vector.
+// The vector may be reused (cleared) across messages.
+//
+// Memory bound, for any value and whether the vector starts empty or reused:
+// writing one message never raises the vector's capacity above twice the
+// vector's size afterwards plus 4 KiB; a capacity that was already larger is
+// kept as it is.
 //
 // Final, with its writes inline: the serializer recognises it and appends to it
 // without a virtual call per number.

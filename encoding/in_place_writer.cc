@@ -8,13 +8,13 @@ namespace {
 // The least room made at a time.
 constexpr size_t kMinimumRoom = 64;
 // A block at least this long is copied straight to the end of the vector.
-constexpr size_t kDirectCopy = 4096;
+constexpr size_t kDirectCopy = InPlaceWriter::kRoomBound;
 
 }  // namespace
 
 InPlaceWriter::InPlaceWriter(std::vector<uint8_t>* buffer, size_t expected) : buffer_(buffer) {
   size_t written = buffer_->size();
-  Resize(written + std::min(expected, kDirectCopy), written);
+  Resize(written + std::min(expected, kRoomBound), written);
 }
 
 InPlaceWriter::~InPlaceWriter() {
@@ -32,9 +32,12 @@ void InPlaceWriter::AppendBeyondRoom(const uint8_t* bytes, size_t length) {
     WriteBytes(bytes, length);
     return;
   }
+  // Room grows with the bytes written, never with the capacity the vector
+  // already has: a reused vector, or one that took many long blocks, would
+  // otherwise double its capacity per block.
   size_t written = static_cast<size_t>(cursor_ - start_);
   size_t total = written + length;
-  buffer_->reserve(std::max(2 * buffer_->capacity(), total + kMinimumRoom));
+  buffer_->reserve(std::max(2 * written, total + kMinimumRoom));
   buffer_->resize(written);
   buffer_->insert(buffer_->end(), bytes, bytes + length);
   Resize(total + kMinimumRoom, total);

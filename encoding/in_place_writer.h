@@ -1,9 +1,15 @@
 // Appends one message's bytes to a byte vector through a cursor into
 // zero-filled room that it keeps at the end of the vector, so that most writes
-// are plain stores instead of vector insertions. The room grows by doubling;
-// a large block is copied straight in without zero-filling room for it first.
-// Destroying the writer cuts the vector back to the bytes written. Alignment
-// is counted from the start of the vector, as for every writer.
+// are plain stores instead of vector insertions. The room grows by doubling
+// the bytes written so far; a large block is copied straight in without
+// zero-filling room for it first. Destroying the writer cuts the vector back to
+// the bytes written. Alignment is counted from the start of the vector, as for
+// every writer.
+//
+// Memory bound: the vector's capacity is never raised above twice its final
+// size plus kRoomBound bytes (a vector that already had more keeps it). The
+// room made ahead is at most kRoomBound, and every growth is at most twice the
+// bytes then needed plus a few dozen bytes.
 //
 // Not a ByteStreamWriter: only the serializer's own rules write through it,
 // never a derived serializer. Lives on the stack of one encode; the vector
@@ -20,6 +26,9 @@ namespace flutter {
 
 class InPlaceWriter {
  public:
+  // The most room made ahead of the bytes actually written.
+  static constexpr size_t kRoomBound = 4096;
+
   // Starts with room for the `expected` bytes, up to a limit.
   InPlaceWriter(std::vector<uint8_t>* buffer, size_t expected);
   ~InPlaceWriter();
