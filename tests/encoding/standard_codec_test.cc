@@ -15,6 +15,7 @@
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
 #include "tests/encoding/codec_test_support.h"
+#include "tests/encoding/plain_streams.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 using kovi_test::Hex;
 using kovi_test::HexOf;
+using kovi_test::OpaqueReader;
+using kovi_test::PlainWriter;
 using kovi_test::StderrCapture;
 using kovi_test::ValueText;
 
@@ -524,17 +527,6 @@ TEST(StandardCodecExtension, DerivedSerializerSeesListElementsAndMapKeysAndValue
 }
 
 // A reader that cannot tell how much is left: counts are trusted as before.
-class OpaqueReader : public ByteStreamReader {
- public:
-  explicit OpaqueReader(const std::vector<uint8_t>& bytes) : inner_(bytes.data(), bytes.size()) {}
-  uint8_t ReadByte() override { return inner_.ReadByte(); }
-  void ReadBytes(uint8_t* buffer, size_t length) override { inner_.ReadBytes(buffer, length); }
-  void ReadAlignment(uint8_t alignment) override { inner_.ReadAlignment(alignment); }
-
- private:
-  ByteBufferStreamReader inner_;
-};
-
 TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   ASSERT_EQ(OpaqueReader({}).RemainingBytes(), ByteStreamReader::kRemainingUnknown);
   EncodableValue value(EncodableList{"a", std::vector<int32_t>{1, 2}, EncodableMap{{1, 2}}});
@@ -555,25 +547,6 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   EXPECT_EQ(ValueText(read), "list[true,null,null]");
   EXPECT_EQ(capture.Lines(), Invalid(2));
 }
-
-// A writer other than the buffer writer, so the serializer takes its path for
-// arbitrary streams.
-class PlainWriter : public ByteStreamWriter {
- public:
-  explicit PlainWriter(std::vector<uint8_t>* bytes) : bytes_(bytes) {}
-  void WriteByte(uint8_t byte) override { bytes_->push_back(byte); }
-  void WriteBytes(const uint8_t* bytes, size_t length) override {
-    bytes_->insert(bytes_->end(), bytes, bytes + length);
-  }
-  void WriteAlignment(uint8_t alignment) override {
-    while (bytes_->size() % alignment != 0) {
-      bytes_->push_back(0);
-    }
-  }
-
- private:
-  std::vector<uint8_t>* bytes_;
-};
 
 TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) {
   kovi_test::ValueGenerator generator(5);
