@@ -1,0 +1,312 @@
+// Messages of megabytes: the writer's memory bound over shapes that once made
+// it reserve without limit, and large values carried through every envelope
+// of the method codec, byte-identical after a round trip.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/byte_buffer_stream_writer.h"
+#include "encoding/standard_codec_serializer.h"
+#include "encoding/standard_method_codec.h"
+#include "tests/encoding/codec_test_support.h"
+#include "tests/encoding/plain_streams.h"
+
+namespace {
+
+using flutter::ByteBufferStreamReader;
+using flutter::ByteBufferStreamWriter;
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using flutter::MethodCall;
+using flutter::StandardCodecSerializer;
+using flutter::StandardMethodCodec;
+using Bytes = std::vector<uint8_t>;
+
+constexpr size_t kMiB = 1 << 20;
+// What writing a message may raise a vector's capacity to, beyond twice the
+// largest message written into it so far.
+constexpr size_t kSlack = 4096;
+
+// Goes through the virtual WriteValue for every nested value, so the buffer
+// writer is used through its ByteStreamWriter operations.
+class DerivedSerializer : public StandardCodecSerializer {
+ public:
+  void WriteValue(const EncodableValue& value, flutter::ByteStreamWriter* stream) const override {
+    StandardCodecSerializer::WriteValue(value, stream);
+  }
+};
+
+EncodableValue Blocks(size_t count, size_t length) {
+  EncodableList list;
+  for (size_t i = 0; i < count; ++i) {
+    list.emplace_back(Bytes(length, static_cast<uint8_t>(i)));
+  }
+  return EncodableValue(std::move(list));
+}
+
+// Many short values, then long blocks.
+EncodableValue LongAfterShort() {
+  EncodableList list(10000, EncodableValue(int32_t{7}));
+  for (int i = 0; i < 30; ++i) {
+    list.emplace_back(std::string(70000, 'a' + i % 26));
+  }
+  return EncodableValue(std::move(list));
+}
+
+template <typename T>
+EncodableValue TypedMiB() {
+  std::vector<T> elements(kMiB / sizeof(T));
+  for (size_t i = 0; i < elements.size(); ++i) {
+    elements[i] = static_cast<T>(i * 3 + 1);
+  }
+  return EncodableValue(std::move(elements));
+}
+
+// The cases of both tables by their names.
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& case_info) {
+  return case_info.param.name;
+}
+
+// ---- The writer's memory bound. ----
+
+struct MemoryCase {
+  std::string name;
+  EncodableValue (*make)();
+  size_t prefix;  // bytes already in the vector before each message
+  int messages;   // messages written into the same vector, cleared between
+  bool derived;   // through a derived serializer's generic path
+};
+
+std::vector<MemoryCase> MemoryCases() {
+  std::vector<MemoryCase> cases = {
+      {"OneHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1, false},
+      {"FortyPageBlocks", [] { return Blocks(40, 4096); }, 0, 1, false},
+      {"HundredsOfLongBlocks", [] { return Blocks(400, 5000); }, 3, 1, false},
+      {"LongBlocksAfterManyShortValues", LongAfterShort, 1, 1, false},
+      {"ReusedForAThousandMessages", TypedMiB<int32_t>, 0, 1000, false},
+      {"ReusedWithBlocks", [] { return Blocks(40, 4096); }, 5, 50, false},
+      {"DerivedHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 3, true},
+      {"DerivedLongBlocks", [] { return Blocks(400, 5000); }, 7, 3, true},
+  };
+  for (size_t offset = 0; offset < 8; ++offset) {
+    const std::string at = "At" + std::to_string(offset);
+    cases.push_back({"Int32List" + at, TypedMiB<int32_t>, offset, 2, false});
+    cases.push_back({"Int64List" + at, TypedMiB<int64_t>, offset, 2, false});
+    cases.push_back({"DoubleList" + at, TypedMiB<double>, offset, 2, false});
+    cases.push_back({"FloatList" + at, TypedMiB<float>, offset, 2, false});
+  }
+  return cases;
+}
+
+void PrintTo(const MemoryCase& param, std::ostream* out) {
+  *out << param.name;
+}
+
+class WriterMemoryTest : public testing::TestWithParam<MemoryCase> {};
+
+TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
+  const MemoryCase& param = GetParam();
+  const EncodableValue value = param.make();
+  DerivedSerializer derived;
+  const StandardCodecSerializer& serializer =
+      param.derived ? derived : StandardCodecSerializer::GetInstance();
+
+  Bytes expected(param.prefix, 0xAA);
+  kovi_test::PlainWriter plain(&expected);
+  StandardCodecSerializer::GetInstance().WriteValue(value, &plain);
+
+  Bytes buffer;
+  size_t limit = 0;
+  for (int message = 0; message < param.messages; ++message) {
+    buffer.clear();
+    buffer.resize(param.prefix, 0xAA);
+    ByteBufferStreamWriter writer(&buffer);
+    serializer.WriteValue(value, &writer);
+    limit = std::max(limit, 2 * buffer.size() + kSlack);
+    ASSERT_LE(buffer.capacity(), limit) << "message " << message;
+    ASSERT_TRUE(buffer == expected) << "message " << message;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, WriterMemoryTest, testing::ValuesIn(MemoryCases()),
+                         CaseName<MemoryCase>);
+
+// ---- Large messages through every envelope. ----
+
+// Thousands of entries with mixed values.
+EncodableValue WideMap() {
+  EncodableMap map;
+  for (int i = 0; i < 5000; ++i) {
+    EncodableValue key("key-" + std::to_string(i));
+    switch (i % 4) {
+      case 0:
+        map.emplace(key, EncodableValue(int64_t{i} << 33));
+        break;
+      case 1:
+        map.emplace(key, EncodableValue(i * 0.5));
+        break;
+      case 2:
+        map.emplace(key, EncodableValue(EncodableList{i, "x", true}));
+        break;
+      default:
+        map.emplace(key,
+                    EncodableValue(EncodableMap{{i, std::string(static_cast<size_t>(i), 'v')}}));
+    }
+  }
+  return EncodableValue(std::move(map));
+}
+
+// Strings and byte lists on both sides of every size-form boundary.
+EncodableValue SizeBoundaries() {
+  const size_t lengths[] = {0, 1, 253, 254, 255, 65535, 65536, 65537, 100000};
+  EncodableList list;
+  for (int round = 0; round < 14; ++round) {
+    for (size_t length : lengths) {
+      list.emplace_back(std::string(length, static_cast<char>('a' + round)));
+      list.emplace_back(Bytes(length, static_cast<uint8_t>(round)));
+    }
+  }
+  return EncodableValue(std::move(list));
+}
+
+// Typed lists of megabytes, each after an odd-length string so that none
+// starts aligned.
+EncodableValue TypedAtOddOffsets() {
+  return EncodableValue(EncodableList{
+      "a",
+      TypedMiB<int32_t>(),
+      "abc",
+      TypedMiB<int64_t>(),
+      "ab",
+      TypedMiB<double>(),
+      "abcde",
+      TypedMiB<float>(),
+      EncodableValue(Bytes(3 * kMiB + 1, 0x11)),
+      "a",
+      EncodableValue(std::vector<double>()),
+  });
+}
+
+// Lists and maps nested as deep as a reader accepts, each level wide.
+EncodableValue DeepAndWide() {
+  EncodableValue inner(EncodableList(200, EncodableValue("leaf")));
+  for (int depth = 1; depth < StandardCodecSerializer::kMaxReadNesting; ++depth) {
+    const std::string text(300, static_cast<char>('a' + depth % 26));
+    if (depth % 2 == 0) {
+      EncodableList level(50, EncodableValue(text));
+      level.push_back(std::move(inner));
+      inner = EncodableValue(std::move(level));
+    } else {
+      EncodableMap level;
+      for (int i = 0; i < 50; ++i) {
+        level.emplace(EncodableValue(i), EncodableValue(text));
+      }
+      level.emplace(EncodableValue("next"), std::move(inner));
+      inner = EncodableValue(std::move(level));
+    }
+  }
+  return inner;
+}
+
+struct LargeCase {
+  const char* name;
+  EncodableValue (*make)();
+};
+
+const LargeCase kLargeCases[] = {
+    {"ThousandsOfMapEntries", WideMap},
+    {"StringsAndBytesAtEverySizeBoundary", SizeBoundaries},
+    {"TypedListsOfMegabytesAtOddOffsets", TypedAtOddOffsets},
+    {"DeepLegalNestingWithWideLevels", DeepAndWide},
+};
+
+// Keeps what a response envelope decodes to.
+class KeptResult : public flutter::MethodResult {
+ public:
+  EncodableValue value;
+  std::string code;
+  std::string message;
+
+ protected:
+  void SuccessInternal(const EncodableValue* result) override {
+    value = result ? *result : EncodableValue();
+  }
+  void ErrorInternal(const std::string& error_code, const std::string& error_message,
+                     const EncodableValue* error_details) override {
+    code = error_code;
+    message = error_message;
+    value = error_details ? *error_details : EncodableValue();
+  }
+  void NotImplementedInternal() override {}
+};
+
+void PrintTo(const LargeCase& param, std::ostream* out) {
+  *out << param.name;
+}
+
+class LargeMessageTest : public testing::TestWithParam<LargeCase> {
+ protected:
+  const StandardMethodCodec& codec_ = StandardMethodCodec::GetInstance();
+  kovi_test::StderrCapture capture_;
+};
+
+TEST_P(LargeMessageTest, BareValueRoundTripsByteIdentical) {
+  const EncodableValue value = GetParam().make();
+  Bytes bytes;
+  ByteBufferStreamWriter writer(&bytes);
+  StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+  ASSERT_GT(bytes.size(), kMiB);
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  const EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
+  EXPECT_EQ(reader.RemainingBytes(), 0u);
+  Bytes again;
+  ByteBufferStreamWriter again_writer(&again);
+  StandardCodecSerializer::GetInstance().WriteValue(read, &again_writer);
+  EXPECT_TRUE(again == bytes);
+  EXPECT_EQ(capture_.text(), "");
+}
+
+TEST_P(LargeMessageTest, MethodCallRoundTripsByteIdentical) {
+  MethodCall call("configure", std::make_unique<EncodableValue>(GetParam().make()));
+  std::unique_ptr<Bytes> bytes = codec_.EncodeMethodCall(call);
+  std::unique_ptr<MethodCall> decoded = codec_.DecodeMethodCall(bytes->data(), bytes->size());
+  ASSERT_NE(decoded, nullptr);
+  EXPECT_EQ(decoded->method_name(), "configure");
+  EXPECT_TRUE(*codec_.EncodeMethodCall(*decoded) == *bytes);
+  EXPECT_EQ(capture_.text(), "");
+}
+
+TEST_P(LargeMessageTest, SuccessEnvelopeRoundTripsByteIdentical) {
+  const EncodableValue value = GetParam().make();
+  std::unique_ptr<Bytes> bytes = codec_.EncodeSuccessEnvelope(&value);
+  KeptResult result;
+  ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
+  EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(&result.value) == *bytes);
+  EXPECT_EQ(capture_.text(), "");
+}
+
+TEST_P(LargeMessageTest, ErrorEnvelopeRoundTripsByteIdentical) {
+  const EncodableValue details = GetParam().make();
+  const std::string message(70000, 'm');
+  std::unique_ptr<Bytes> bytes = codec_.EncodeErrorEnvelope("E_LARGE", message, &details);
+  KeptResult result;
+  ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
+  EXPECT_EQ(result.code, "E_LARGE");
+  EXPECT_EQ(result.message, message);
+  EXPECT_TRUE(*codec_.EncodeErrorEnvelope(result.code, result.message, &result.value) == *bytes);
+  EXPECT_EQ(capture_.text(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, LargeMessageTest, testing::ValuesIn(kLargeCases),
+                         CaseName<LargeCase>);
+
+}  // namespace
