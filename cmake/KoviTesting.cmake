@@ -1,7 +1,10 @@
 # Test helpers.
-#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...>)
+#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...> [CXX_STANDARD <n>])
 #     Builds a GoogleTest executable and registers each of its cases with CTest.
 #     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
+#     CXX_STANDARD builds it as that standard instead of the project's, for
+#     headers that users include from newer code; its cases are named
+#     c++<n>/<case> beside the project-standard build of the same sources.
 include(GoogleTest)
 
 if(CMAKE_CROSSCOMPILING)
@@ -16,10 +19,15 @@ else()
 endif()
 
 function(kovi_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CXX_STANDARD" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   kovi_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${KOVI_GTEST_LIBS})
+  set(prefix "")
+  if(ARG_CXX_STANDARD)
+    set_target_properties(${name} PROPERTIES CXX_STANDARD ${ARG_CXX_STANDARD})
+    set(prefix "c++${ARG_CXX_STANDARD}/")
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 60)
+                       TEST_PREFIX "${prefix}" PROPERTIES TIMEOUT 60)
 endfunction()

@@ -8,6 +8,9 @@
 
 #include <any>
 #include <cstdint>
+#if defined(__cpp_impl_three_way_comparison) && __has_include(<compare>)
+#include <compare>
+#endif
 #include <map>
 #include <string>
 #include <variant>
@@ -16,6 +19,11 @@
 namespace flutter {
 
 class EncodableValue;
+
+// The total ordering of values (the key order of EncodableMap): a valueless
+// value first, then by alternative index, then by content; custom values by
+// the address of their holder. A NaN is neither less nor greater than anything.
+bool operator<(const EncodableValue& a, const EncodableValue& b);
 
 // A heterogeneous list of values; nests freely.
 using EncodableList = std::vector<EncodableValue>;
@@ -78,12 +86,20 @@ class EncodableValue : public internal::EncodableValueVariant {
   }
 
   bool IsNull() const { return index() == 0; }
-};
 
-// The total ordering of values (the key order of EncodableMap): a valueless
-// value first, then by alternative index, then by content; custom values by
-// the address of their holder. A NaN is neither less nor greater than anything.
-bool operator<(const EncodableValue& a, const EncodableValue& b);
+#if defined(__cpp_impl_three_way_comparison) && __has_include(<compare>)
+  // For C++20 users: without an exact-match comparison of its own, `a < b`
+  // would also weigh std::variant's operator<=>, whose constraint recurses
+  // through the list and map alternatives and does not compile with GCC. The
+  // order is the one of operator< above.
+  friend std::weak_ordering operator<=>(const EncodableValue& a, const EncodableValue& b) {
+    if (a < b) {
+      return std::weak_ordering::less;
+    }
+    return b < a ? std::weak_ordering::greater : std::weak_ordering::equivalent;
+  }
+#endif
+};
 
 }  // namespace flutter
 
