@@ -32,12 +32,14 @@ void InPlaceWriter::AppendBeyondRoom(const uint8_t* bytes, size_t length) {
     WriteBytes(bytes, length);
     return;
   }
-  // Room grows with the bytes written, never with the capacity the vector
-  // already has: a reused vector, or one that took many long blocks, would
-  // otherwise double its capacity per block.
+  // When the capacity runs out it doubles the bytes written, never the
+  // capacity the vector already has: a reused vector, or one that took many
+  // long blocks, would otherwise double per block.
   size_t written = static_cast<size_t>(cursor_ - start_);
   size_t total = written + length;
-  buffer_->reserve(std::max(2 * written, total + kMinimumRoom));
+  if (total + kMinimumRoom > buffer_->capacity()) {
+    buffer_->reserve(std::max(2 * written, total + kMinimumRoom));
+  }
   buffer_->resize(written);
   buffer_->insert(buffer_->end(), bytes, bytes + length);
   Resize(total + kMinimumRoom, total);
