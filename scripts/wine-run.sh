@@ -3,11 +3,13 @@
 # Wine's helper processes (wineserver, services, explorer) inherit the standard
 # streams and outlive the program, which would keep CTest waiting on the pipe:
 # the program's output goes to temporary files and is replayed afterwards, and
-# a persistent wineserver is started so each run stays fast.
+# a persistent wineserver is started so each run stays fast. The project's
+# prefix is created on first use; its messages go to stderr, since CTest reads
+# the test list from a program's standard output.
 set -u
 source "$(dirname "$0")/wine-env.sh"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "wine-run: no Wine prefix at $WINEPREFIX (run scripts/wine-prefix.sh)" >&2
+if [ ! -f "$WINEPREFIX/.kovi-ready" ] && ! "$(dirname "$0")/wine-prefix.sh" >&2; then
+  echo "wine-run: could not create the Wine prefix at $WINEPREFIX" >&2
   exit 2
 fi
 "$KOVI_WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
