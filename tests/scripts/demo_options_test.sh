@@ -49,18 +49,22 @@ for row in "${cases[@]}"; do
   status=$?
   usage=$(cat "$SCRATCH/err")
   if [ "$want" != usage ]; then
-    [ "$status" = 0 ] && [ "$got" = "$want" ] && [ -z "$usage" ] ||
+    if ! [ "$status" = 0 ] || [ "$got" != "$want" ] || [ -n "$usage" ]; then
       fail "${row%|*}" "gave status $status, '$got', '$usage'; expected '$want'"
+    fi
     continue
   fi
-  [ "$status" = 2 ] && [ -z "$got" ] && [ "$usage" = "$DEMO_USAGE" ] ||
+  if ! [ "$status" = 2 ] || [ -n "$got" ] || [ "$usage" != "$DEMO_USAGE" ]; then
     fail "${row%|*}" "gave status $status, '$got', '$usage'; expected one line of usage"
+  fi
   rm -f "$SCRATCH/installed"
   out=$(bash "$SCRATCH/scripts/demo.sh" "${arguments[@]}" 2>"$SCRATCH/err")
   status=$?
-  [ "$status" = 2 ] && [ -z "$out" ] && [ "$(cat "$SCRATCH/err")" = "$DEMO_USAGE" ] &&
-    [ ! -e "$SCRATCH/installed" ] ||
-    fail "${row%|*}" "the demo gave status $status, '$out', '$(cat "$SCRATCH/err")'"
+  usage=$(cat "$SCRATCH/err")
+  if ! [ "$status" = 2 ] || [ -n "$out" ] || [ "$usage" != "$DEMO_USAGE" ] ||
+    [ -e "$SCRATCH/installed" ]; then
+    fail "${row%|*}" "the demo gave status $status, '$out', '$usage'"
+  fi
 done
 echo "${#cases[@]} rows, $failures failed"
 [ "$failures" = 0 ]
