@@ -152,7 +152,7 @@ else
   [ -n "$sent" ] && [ "$packets" = "$sent" ] && verdict="sent = counted"
   echo "SendInput moves sent ${sent:-none} at ${DEMO_HZ} Hz; packets counted by kovi $packets: $verdict"
   echo "(kovi may fall behind under Wine and work through the queued moves later:" \
-    "live rates above ${DEMO_HZ} Hz are that catching up)"
+    "rates above ${DEMO_HZ} Hz, live or in the summary, are that catching up)"
   [ "$verdict" = "sent = counted" ] && counted=1 || counted=0
 fi
 echo "kovi exit code $code"
