@@ -9,6 +9,11 @@
 #   kovi_wait_for_line FILE TEXT SECONDS      wait until FILE has a line containing TEXT
 #   kovi_wait_pid PID SECONDS            wait for a program; its exit code, 124 on timeout
 #   kovi_synthetic_mouse                 path of the native synthetic mouse (built if needed)
+#   kovi_inject_mouse BIN_DIR RATE SECONDS    SendInput moves of zero distance
+#                                        (inject_mouse.exe); prints the number sent
+#   kovi_wait_until_idle FILE            until kovi's output FILE has a live line
+#                                        without packets after the ones already there
+#   kovi_close BIN_DIR                   WM_CLOSE to kovi's window, as its close button
 #   kovi_session_end                     end everything started here
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-$KOVI_ROOT/build/wineprefix-x11}
@@ -104,6 +109,29 @@ kovi_synthetic_mouse() {
     fi
     echo "$own"
   fi
+}
+
+kovi_inject_mouse() {
+  "$KOVI_WINE_LOADER" "$1/inject_mouse.exe" --rate "$2" --seconds "$3" </dev/null 2>/dev/null |
+    sed -n 's/^inject_mouse: sent \([0-9]*\) moves.*/\1/p'
+}
+
+# Kovi has counted everything that was queued for it once a whole second
+# passes without packets: on a busy machine it may still be working through
+# queued input when the mouse is done.
+kovi_wait_until_idle() {
+  local out=$1 lines waited=0
+  lines=$(grep -c '^meter: [0-9]* Hz' "$out")
+  until grep '^meter: [0-9]* Hz' "$out" | tail -n +$((lines + 1)) | grep -q '^meter: 0 Hz'; do
+    [ $waited -lt 600 ] || return 1
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+kovi_close() {
+  "$KOVI_WINE_LOADER" "$1/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
+    >/dev/null 2>&1
 }
 
 kovi_session_end() {

@@ -6,6 +6,7 @@
 #include "standins/app/envelope.h"
 #include "standins/app/hex.h"
 #include "standins/app/meter_summary.h"
+#include "standins/app/printable_text.h"
 #include "standins/app/rate_chart.h"
 
 namespace {
@@ -72,7 +73,7 @@ void MeterApp::Show(const std::string& status) {
 void MeterApp::Start() {
   Print("arguments " + std::to_string(record_.arguments.size()));
   for (size_t i = 0; i < record_.arguments.size(); ++i) {
-    Print("argument " + std::to_string(i) + " " + ToHex(record_.arguments[i]));
+    Print("argument " + std::to_string(i) + " " + PrintableText(record_.arguments[i]));
   }
   for (const std::string& problem : record_.problems) {
     Print("ignored: " + problem);

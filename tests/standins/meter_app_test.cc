@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "standins/app/hex.h"
@@ -113,11 +114,30 @@ class MeterAppTest : public ::testing::Test {
   std::unique_ptr<MeterApp> meter_;
 };
 
-TEST_F(MeterAppTest, ReportsItsArgumentsInHex) {
-  StartMeter({"one", "two words \xF0\x9F\x98\x80"});
-  EXPECT_EQ(lines_[0], "meter: arguments 2");
-  EXPECT_EQ(lines_[1], "meter: argument 0 6f6e65");
-  EXPECT_EQ(lines_[2], "meter: argument 1 74776f20776f72647320f09f9880");
+TEST_F(MeterAppTest, ReportsItsArgumentsAsText) {
+  // Each argument and how its line shows it: well-formed UTF-8 as it is;
+  // controls, bytes that are not well-formed UTF-8 and the backslash escaped.
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"one", "one"},
+      {"two words \xF0\x9F\x98\x80", "two words \xF0\x9F\x98\x80"},
+      {"", ""},
+      {"tab\tline\nend\x7F", "tab\\x09line\\x0aend\\x7f"},
+      {"C:\\data\\x41", "C:\\\\data\\\\x41"},
+      {"next line \xC2\x85 no-break \xC2\xA0", "next line \\xc2\\x85 no-break \xC2\xA0"},
+      {"cut \xF0\x9F\x98", "cut \\xf0\\x9f\\x98"},
+      {"overlong \xC0\xAF surrogate \xED\xA0\x80 \xFF",
+       "overlong \\xc0\\xaf surrogate \\xed\\xa0\\x80 \\xff"},
+  };
+  std::vector<std::string> arguments;
+  for (const auto& entry : cases) {
+    arguments.push_back(entry.first);
+  }
+  StartMeter(arguments);
+  ASSERT_GT(lines_.size(), cases.size());
+  EXPECT_EQ(lines_[0], "meter: arguments " + std::to_string(cases.size()));
+  for (size_t i = 0; i < cases.size(); ++i) {
+    EXPECT_EQ(lines_[i + 1], "meter: argument " + std::to_string(i) + " " + cases[i].second);
+  }
 }
 
 TEST_F(MeterAppTest, MeasuresStopsCancelsAndClosesInOrder) {

@@ -7,8 +7,6 @@ set -u
 source "$(dirname "$0")/system_lib.sh"
 system_begin "$1" "$2" arguments
 
-hex() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
-
 # Runs kovi with the arguments, closes it once the application has started and
 # checks what it received.
 run_case() {
@@ -24,7 +22,7 @@ run_case() {
   check "$name: $# arguments received" grep -qx "meter: arguments $#" "$WORK/$name.out"
   for argument in "$@"; do
     check "$name: argument $i is exactly '$argument'" \
-      grep -qx "meter: argument $i $(hex "$argument")" "$WORK/$name.out"
+      grep -qxF "meter: argument $i $argument" "$WORK/$name.out"
     i=$((i + 1))
   done
   [ "$code" = 0 ] || show_run "$name"

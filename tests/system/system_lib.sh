@@ -49,10 +49,7 @@ mouse_xtest() {
   "$MOUSE" --rate "$1" --seconds "$2" | sed -n 's/^synthetic_mouse: sent \([0-9]*\) motions.*/\1/p'
 }
 
-mouse_inject() {
-  "$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate "$1" --seconds "$2" </dev/null 2>/dev/null |
-    sed -n 's/^inject_mouse: sent \([0-9]*\) moves.*/\1/p'
-}
+mouse_inject() { kovi_inject_mouse "$BIN" "$1" "$2"; }
 
 # The count a bare receiver printed.
 bare_result() {
@@ -69,22 +66,9 @@ bare_start() {
   kovi_wait_for_line "$WORK/$name.out" "bare_receiver: ready" 30
 }
 
-# Waits until a live line after the ones already printed reports no packets:
-# kovi has counted everything that was queued for it.
-wait_until_idle() {
-  local out="$WORK/$1.out" lines waited=0
-  lines=$(grep -c '^meter: [0-9]* Hz' "$out")
-  until grep '^meter: [0-9]* Hz' "$out" | tail -n +$((lines + 1)) | grep -q '^meter: 0 Hz'; do
-    [ $waited -lt 600 ] || return 1
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-}
+wait_until_idle() { kovi_wait_until_idle "$WORK/$1.out"; }
 
-close_kovi() {
-  "$KOVI_WINE_LOADER" "$BIN/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
-    >/dev/null 2>&1
-}
+close_kovi() { kovi_close "$BIN"; }
 
 result_value() {
   grep -o "meter: result .*" "$WORK/$1.out" | tr ' ' '\n' | sed -n "s/^$2=//p"
