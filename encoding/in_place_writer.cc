@@ -34,10 +34,14 @@ void InPlaceWriter::AppendBeyondRoom(const uint8_t* bytes, size_t length) {
   }
   // Room grows with the bytes written, never with the capacity the vector
   // already has: a reused vector, or one that took many long blocks, would
-  // otherwise double its capacity per block.
+  // otherwise double its capacity per block. And it grows only when the block
+  // does not fit: asking for twice the bytes written on every block would
+  // move the whole message once per block.
   size_t written = static_cast<size_t>(cursor_ - start_);
   size_t total = written + length;
-  buffer_->reserve(std::max(2 * written, total + kMinimumRoom));
+  if (buffer_->capacity() < total + kMinimumRoom) {
+    buffer_->reserve(std::max(2 * written, total + kMinimumRoom));
+  }
   buffer_->resize(written);
   buffer_->insert(buffer_->end(), bytes, bytes + length);
   Resize(total + kMinimumRoom, total);
