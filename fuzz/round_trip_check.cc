@@ -1,5 +1,6 @@
 #include "fuzz/round_trip_check.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,10 +12,21 @@ namespace kovi_fuzz {
 
 namespace {
 
-void PrintHex(const char* label, const std::vector<uint8_t>& bytes) {
-  std::fprintf(stderr, "%s (%zu bytes):", label, bytes.size());
-  for (uint8_t byte : bytes) {
-    std::fprintf(stderr, " %02X", byte);
+// Long encodings are shown only around `difference`, the first offset at
+// which they differ: whole MiB messages would bury the report.
+constexpr size_t kWholeUpTo = 512;
+constexpr size_t kContext = 64;
+
+void PrintHex(const char* label, const std::vector<uint8_t>& bytes, size_t difference) {
+  size_t from = 0;
+  size_t to = bytes.size();
+  if (to > kWholeUpTo) {
+    from = difference > kContext ? difference - kContext : 0;
+    to = std::min(to, difference + kContext);
+  }
+  std::fprintf(stderr, "%s (%zu bytes, from offset %zu):", label, bytes.size(), from);
+  for (size_t i = from; i < to; ++i) {
+    std::fprintf(stderr, " %02X", bytes[i]);
   }
   std::fprintf(stderr, "\n");
 }
@@ -38,9 +50,13 @@ void RequireSameEncoding(const std::vector<uint8_t>& first, const std::vector<ui
   if (first == second) {
     return;
   }
-  std::fprintf(stderr, "%s changed on a second decode and encode\n", what);
-  PrintHex("first encoding", first);
-  PrintHex("second encoding", second);
+  const size_t difference = static_cast<size_t>(
+      std::mismatch(first.begin(), first.end(), second.begin(), second.end()).first -
+      first.begin());
+  std::fprintf(stderr, "%s changed on a second decode and encode, first at offset %zu\n", what,
+               difference);
+  PrintHex("first encoding", first, difference);
+  PrintHex("second encoding", second, difference);
   std::abort();
 }
 

@@ -21,7 +21,8 @@ flutter::EncodableValue DecodeValue(const uint8_t* bytes, size_t size);
 std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value);
 
 // Aborts the process, after printing both byte strings in hex to the C stderr
-// stream, when the encodings differ. `what` names the message kind in the report.
+// stream (long ones around their first difference), when the encodings differ.
+// `what` names the message kind in the report.
 void RequireSameEncoding(const std::vector<uint8_t>& first, const std::vector<uint8_t>& second,
                          const char* what);
 

@@ -56,7 +56,7 @@ for target in "${targets[@]}"; do
     found=1
     echo "FINDINGS:"
     printf '  %s\n' "${findings[@]}"
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*changed on a second|an encoded|a success envelope)' \
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*changed on a second|an encoded|a success envelope|a write|a message)' \
       "$log" | sort | uniq -c | head -10
   else
     echo "findings: none"
