@@ -8,8 +8,8 @@
 //
 // Memory bound: the vector's capacity is never raised above twice its final
 // size plus kRoomBound bytes (a vector that already had more keeps it). The
-// room made ahead is at most kRoomBound, and every growth is at most twice the
-// bytes then needed plus a few dozen bytes.
+// room made ahead of the first write is at most kRoomBound; every later
+// growth is to at most twice the bytes then needed plus a few dozen bytes.
 //
 // Not a ByteStreamWriter: only the serializer's own rules write through it,
 // never a derived serializer. Lives on the stack of one encode; the vector
