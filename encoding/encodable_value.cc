@@ -95,6 +95,16 @@ int CompareContent(const EncodableValue& a, const EncodableValue& b) {
   }
 }
 
+// Strings compare as unsigned bytes (as char_traits<char> does), a prefix
+// first. Keys of one map mostly differ in their first byte, and an ordered
+// map compares each inserted key twice: that byte decides without a call.
+int CompareStrings(const std::string& a, const std::string& b) {
+  if (!a.empty() && !b.empty() && a[0] != b[0]) {
+    return static_cast<unsigned char>(a[0]) < static_cast<unsigned char>(b[0]) ? -1 : 1;
+  }
+  return a.compare(b);
+}
+
 // A valueless value sorts before every other; then the alternative's index
 // decides; then the content. The valueless marker is the largest index, so one
 // past it wraps to 0, below every alternative.
@@ -105,9 +115,8 @@ int Compare(const EncodableValue& a, const EncodableValue& b) {
     return a_rank < b_rank ? -1 : 1;
   }
   // Strings, the usual map keys, skip the dispatch on the alternative.
-  // char_traits<char> compares them as unsigned bytes.
   if (a.index() == 5) {
-    return As<std::string>(a).compare(As<std::string>(b));
+    return CompareStrings(As<std::string>(a), As<std::string>(b));
   }
   return CompareContent(a, b);
 }
