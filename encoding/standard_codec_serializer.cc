@@ -30,6 +30,8 @@
 namespace flutter {
 namespace {
 
+using internal::As;
+
 enum Tag : uint8_t {
   kNullTag = 0,
   kTrueTag = 1,
@@ -58,11 +60,6 @@ constexpr char kCustomTypeLine[] =
 constexpr char kOversizedLine[] =
     "Value too large for StandardCodecSerializer: sizes above 4294967295 cannot be encoded.";
 constexpr char kUnknownTypeLine[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
-
-template <typename T>
-const T& As(const EncodableValue& value) {
-  return std::get<T>(value);
-}
 
 // ---- Writing. ----
 
@@ -193,53 +190,53 @@ template <bool kStandard, typename Writer>
 void WriteTagged(const StandardCodecSerializer& serializer, const EncodableValue& value,
                  Writer* stream) {
   switch (value.index()) {
-    case 1:
+    case internal::kBoolIndex:
       stream->WriteByte(As<bool>(value) ? kTrueTag : kFalseTag);
       return;
-    case 2:
+    case internal::kInt32Index:
       WriteTaggedNumber(kInt32Tag, As<int32_t>(value), stream);
       return;
-    case 3:
+    case internal::kInt64Index:
       WriteTaggedNumber(kInt64Tag, As<int64_t>(value), stream);
       return;
-    case 4: {
+    case internal::kDoubleIndex: {
       stream->WriteByte(kDoubleTag);
       stream->WriteAlignment(8);
       double number = As<double>(value);
       stream->WriteBytes(reinterpret_cast<const uint8_t*>(&number), sizeof(number));
       return;
     }
-    case 5: {
+    case internal::kStringIndex: {
       const auto& string = As<std::string>(value);
       WriteByteRun(kStringTag, reinterpret_cast<const uint8_t*>(string.data()), string.size(),
                    stream);
       return;
     }
-    case 6: {
+    case internal::kByteListIndex: {
       const auto& bytes = As<std::vector<uint8_t>>(value);
       WriteByteRun(kByteListTag, bytes.data(), bytes.size(), stream);
       return;
     }
-    case 7:
+    case internal::kInt32ListIndex:
       WriteBlock(kInt32ListTag, As<std::vector<int32_t>>(value), stream);
       return;
-    case 8:
+    case internal::kInt64ListIndex:
       WriteBlock(kInt64ListTag, As<std::vector<int64_t>>(value), stream);
       return;
-    case 9:
+    case internal::kDoubleListIndex:
       WriteBlock(kDoubleListTag, As<std::vector<double>>(value), stream);
       return;
-    case 10:
+    case internal::kListIndex:
       WriteList<kStandard>(serializer, As<EncodableList>(value), stream);
       return;
-    case 11:
+    case internal::kMapIndex:
       WriteMap<kStandard>(serializer, As<EncodableMap>(value), stream);
       return;
-    case 12:
+    case internal::kCustomIndex:
       WriteErrorLine(kCustomTypeLine);
       stream->WriteByte(kNullTag);
       return;
-    case 13:
+    case internal::kFloatListIndex:
       WriteBlock(kFloatListTag, As<std::vector<float>>(value), stream);
       return;
     default:  // null and valueless
