@@ -5,17 +5,14 @@
 namespace flutter {
 namespace {
 
+using internal::As;
+
 // The ordering is one three-way comparison: negative when the first value
 // sorts first, zero when the two are equivalent, positive otherwise. Each pair
 // of nodes of the two trees is visited at most once, so comparing is linear in
 // their size however deep they nest (a two-way less-than asked both ways at
 // every level would double the work per level of a key nested in keys, and
 // such keys arrive from the Dart side).
-
-template <typename T>
-const T& As(const EncodableValue& value) {
-  return std::get<T>(value);
-}
 
 // Bools, numbers and addresses. A NaN is neither less nor greater: the pair
 // is equivalent.
@@ -62,37 +59,47 @@ int CompareEntries(const EncodableMap::value_type& a, const EncodableMap::value_
 // Compares two values that hold the same alternative, other than a string.
 int CompareContent(const EncodableValue& a, const EncodableValue& b) {
   switch (a.index()) {
-    case 1:
+    case internal::kBoolIndex:
       return CompareScalars(As<bool>(a), As<bool>(b));
-    case 2:
+    case internal::kInt32Index:
       return CompareScalars(As<int32_t>(a), As<int32_t>(b));
-    case 3:
+    case internal::kInt64Index:
       return CompareScalars(As<int64_t>(a), As<int64_t>(b));
-    case 4:
+    case internal::kDoubleIndex:
       return CompareScalars(As<double>(a), As<double>(b));
-    case 6:
+    case internal::kByteListIndex:
       return CompareVectors<uint8_t>(a, b);
-    case 7:
+    case internal::kInt32ListIndex:
       return CompareVectors<int32_t>(a, b);
-    case 8:
+    case internal::kInt64ListIndex:
       return CompareVectors<int64_t>(a, b);
-    case 9:
+    case internal::kDoubleListIndex:
       return CompareVectors<double>(a, b);
-    case 10:
+    case internal::kListIndex:
       return CompareSequences(As<EncodableList>(a), As<EncodableList>(b), Compare);
-    case 11:
+    case internal::kMapIndex:
       return CompareSequences(As<EncodableMap>(a), As<EncodableMap>(b), CompareEntries);
-    case 12: {
+    case internal::kCustomIndex: {
       // By identity: the holder at the lower address is less.
       const CustomEncodableValue* x = &As<CustomEncodableValue>(a);
       const CustomEncodableValue* y = &As<CustomEncodableValue>(b);
       return CompareScalars(x, y);
     }
-    case 13:
+    case internal::kFloatListIndex:
       return CompareVectors<float>(a, b);
     default:  // null, or both valueless: equivalent
       return 0;
   }
+}
+
+// Strings compare as unsigned bytes (as char_traits<char> does), a prefix
+// first. Keys of one map mostly differ in their first byte, and an ordered
+// map compares each inserted key twice: that byte decides without a call.
+int CompareStrings(const std::string& a, const std::string& b) {
+  if (!a.empty() && !b.empty() && a[0] != b[0]) {
+    return static_cast<unsigned char>(a[0]) < static_cast<unsigned char>(b[0]) ? -1 : 1;
+  }
+  return a.compare(b);
 }
 
 // A valueless value sorts before every other; then the alternative's index
@@ -105,9 +112,8 @@ int Compare(const EncodableValue& a, const EncodableValue& b) {
     return a_rank < b_rank ? -1 : 1;
   }
   // Strings, the usual map keys, skip the dispatch on the alternative.
-  // char_traits<char> compares them as unsigned bytes.
-  if (a.index() == 5) {
-    return As<std::string>(a).compare(As<std::string>(b));
+  if (a.index() == internal::kStringIndex) {
+    return CompareStrings(As<std::string>(a), As<std::string>(b));
   }
   return CompareContent(a, b);
 }

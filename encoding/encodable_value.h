@@ -7,12 +7,14 @@
 #define KOVI_ENCODING_ENCODABLE_VALUE_H_
 
 #include <any>
+#include <cstddef>
 #include <cstdint>
 #if defined(__cpp_impl_three_way_comparison) && __has_include(<compare>)
 #include <compare>
 #endif
 #include <map>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -64,6 +66,49 @@ using EncodableValueVariant = std::variant<std::monostate,  // 0 null
                                            EncodableMap,          // 11
                                            CustomEncodableValue,  // 12
                                            std::vector<float>>;   // 13
+
+// The index of each alternative, for switches on value.index().
+constexpr size_t kNullIndex = 0;
+constexpr size_t kBoolIndex = 1;
+constexpr size_t kInt32Index = 2;
+constexpr size_t kInt64Index = 3;
+constexpr size_t kDoubleIndex = 4;
+constexpr size_t kStringIndex = 5;
+constexpr size_t kByteListIndex = 6;
+constexpr size_t kInt32ListIndex = 7;
+constexpr size_t kInt64ListIndex = 8;
+constexpr size_t kDoubleListIndex = 9;
+constexpr size_t kListIndex = 10;
+constexpr size_t kMapIndex = 11;
+constexpr size_t kCustomIndex = 12;
+constexpr size_t kFloatListIndex = 13;
+
+// Each index names the alternative it says.
+template <size_t kIndex>
+using Alternative = std::variant_alternative_t<kIndex, EncodableValueVariant>;
+static_assert(std::variant_size_v<EncodableValueVariant> == 14);
+static_assert(std::is_same_v<Alternative<kNullIndex>, std::monostate>);
+static_assert(std::is_same_v<Alternative<kBoolIndex>, bool>);
+static_assert(std::is_same_v<Alternative<kInt32Index>, int32_t>);
+static_assert(std::is_same_v<Alternative<kInt64Index>, int64_t>);
+static_assert(std::is_same_v<Alternative<kDoubleIndex>, double>);
+static_assert(std::is_same_v<Alternative<kStringIndex>, std::string>);
+static_assert(std::is_same_v<Alternative<kByteListIndex>, std::vector<uint8_t>>);
+static_assert(std::is_same_v<Alternative<kInt32ListIndex>, std::vector<int32_t>>);
+static_assert(std::is_same_v<Alternative<kInt64ListIndex>, std::vector<int64_t>>);
+static_assert(std::is_same_v<Alternative<kDoubleListIndex>, std::vector<double>>);
+static_assert(std::is_same_v<Alternative<kListIndex>, EncodableList>);
+static_assert(std::is_same_v<Alternative<kMapIndex>, EncodableMap>);
+static_assert(std::is_same_v<Alternative<kCustomIndex>, CustomEncodableValue>);
+static_assert(std::is_same_v<Alternative<kFloatListIndex>, std::vector<float>>);
+
+// The content of `value`, which must hold a T (std::get: the wrong
+// alternative raises std::bad_variant_access). For the encoding layer's own
+// switches on the index.
+template <typename T>
+const T& As(const EncodableValue& value) {
+  return std::get<T>(value);
+}
 }  // namespace internal
 
 // Access with std::get<T>(value), std::get_if<T>(&value) and value.index();
@@ -85,7 +130,7 @@ class EncodableValue : public internal::EncodableValueVariant {
     return *this;
   }
 
-  bool IsNull() const { return index() == 0; }
+  bool IsNull() const { return index() == internal::kNullIndex; }
 
 #if defined(__cpp_impl_three_way_comparison) && __has_include(<compare>)
   // For C++20 users: without an exact-match comparison of its own, `a < b`

@@ -15,7 +15,8 @@ constexpr size_t kBlindReserveEntries = 1024;
 constexpr char kTooDeepLine[] =
     "Nesting too deep in StandardCodecSerializer::ReadValueOfType; value read as null.";
 
-// The lists and maps being read on this thread.
+// The lists and maps being read on this thread, as far as a re-entered read
+// can see them: one per open scope.
 thread_local int tls_depth = 0;
 
 }  // namespace
@@ -33,12 +34,9 @@ MessageReadScope::MessageReadScope(const ByteStreamReader* reader)
   if (message_ == &own_) {
     innermost_message_ = &own_;
   }
+  outer_owed_ = message_->owed_entries;
+  levels_left_ = StandardCodecSerializer::kMaxReadNesting - tls_depth;
   ++tls_depth;
-  too_deep_ = tls_depth > StandardCodecSerializer::kMaxReadNesting;
-  if (too_deep_ && !message_->reported_too_deep) {
-    message_->reported_too_deep = true;
-    WriteErrorLine(kTooDeepLine);
-  }
 }
 
 MessageReadScope::~MessageReadScope() {
@@ -48,14 +46,17 @@ MessageReadScope::~MessageReadScope() {
   }
 }
 
-bool MessageReadScope::AcceptEntries(size_t count, size_t remaining) {
-  uint64_t available = remaining > message_->owed_entries ? remaining - message_->owed_entries : 0;
-  if (count > available) {
-    WriteErrorLine(kInvalidReadLine);
-    return false;
+bool MessageReadScope::RefuseTooDeep() {
+  if (!message_->reported_too_deep) {
+    message_->reported_too_deep = true;
+    WriteErrorLine(kTooDeepLine);
   }
-  message_->owed_entries += count;
-  return true;
+  return false;
+}
+
+bool MessageReadScope::RefuseEntries() {
+  WriteErrorLine(kInvalidReadLine);
+  return false;
 }
 
 size_t MessageReadScope::EntriesToReserve(size_t count, size_t remaining) {

@@ -1,5 +1,10 @@
-// Guards the decoding of one list or map against hostile input. Created on the
-// stack by the serializer for each list or map it reads, on the reading thread.
+// Guards the decoding of lists and maps against hostile input. One scope is
+// opened, on the stack of the reading thread, by each entry into the
+// serializer's reading rules that meets a list or map. Through the virtual
+// operations every list or map is such an entry; the standard serializer's
+// own path over a buffer reader reads a whole message in one scope, and its
+// nested containers carry their level and the entries owed around them down
+// the recursion as plain numbers, so nesting costs no bookkeeping of its own.
 //
 // Two limits hold:
 // - Depth: the lists and maps being read on this thread (across readers, so a
@@ -10,9 +15,9 @@
 //   accepted only when the unread bytes can give one to each of its entries
 //   and to each entry still owed by the containers around it, so neither the
 //   memory reserved nor the reads attempted can exceed the input's size.
-// The per-message part (the entries owed, whether the depth line was written)
-// lives in the outermost scope of a reader; nested scopes of the same reader
-// share it, and a re-entered read of another reader gets its own.
+// The per-message part (the entries owed around a re-entered read, whether the
+// depth line was written) is shared by the scopes of one reader; a re-entered
+// read of another reader starts a message of its own.
 #ifndef KOVI_ENCODING_MESSAGE_READ_SCOPE_H_
 #define KOVI_ENCODING_MESSAGE_READ_SCOPE_H_
 
@@ -25,30 +30,38 @@ namespace flutter {
 
 class MessageReadScope {
  public:
-  // Enters one list or map about to be read from `reader`.
+  // Opens the scope for lists and maps about to be read from `reader`. The
+  // first of them counts one level of the thread's nesting until the scope
+  // closes.
   explicit MessageReadScope(const ByteStreamReader* reader);
   ~MessageReadScope();
 
   MessageReadScope(const MessageReadScope&) = delete;
   MessageReadScope& operator=(const MessageReadScope&) = delete;
 
-  // True when this container lies too deep; the line has been written if the
-  // message had none yet. Read nothing more of it.
-  bool too_deep() const { return too_deep_; }
+  // The entries still owed by the containers of the same message around this
+  // scope (0 for a read of its own).
+  uint64_t owed_entries() const { return outer_owed_; }
 
-  // Takes on the container's `count` entries, `remaining` being what the
-  // reader has left (ByteStreamReader::RemainingBytes). False, with the
-  // invalid-read line, when the input cannot hold them: the container is then
-  // empty.
-  bool AcceptEntries(size_t count, size_t remaining);
+  // True when a list or map `level` containers deep in this scope (1 for the
+  // first) may be read. False when it lies too deep: read nothing more of it;
+  // the line has been written if the message had none yet.
+  bool MayEnter(int level) { return level <= levels_left_ || RefuseTooDeep(); }
+
+  // Before an entry is read through the virtual operations, which may open a
+  // scope of their own on the same reader: `owed` entries are owed around it.
+  void PublishOwedEntries(uint64_t owed) { message_->owed_entries = owed; }
+
+  // Whether a container may take on `count` entries, `remaining` being what
+  // the reader has left (ByteStreamReader::RemainingBytes) and `owed` the
+  // entries the containers around it still owe. False, with the invalid-read
+  // line, when the input cannot hold them: the container is then empty.
+  static bool AcceptEntries(size_t count, size_t remaining, uint64_t owed) {
+    const uint64_t available = remaining > owed ? remaining - owed : 0;
+    return count <= available || RefuseEntries();
+  }
   // How many of `count` accepted entries to make room for before reading them.
   static size_t EntriesToReserve(size_t count, size_t remaining);
-  // Marks the start of reading one accepted entry.
-  void BeginEntry() {
-    if (message_->owed_entries > 0) {
-      --message_->owed_entries;
-    }
-  }
 
  private:
   struct Message {
@@ -58,12 +71,17 @@ class MessageReadScope {
     Message* outer;
   };
 
+  // Write their line (the depth line once per message) and return false.
+  bool RefuseTooDeep();
+  static bool RefuseEntries();
+
   // The innermost message being read on this thread.
   static thread_local Message* innermost_message_;
 
   Message own_;
   Message* message_;
-  bool too_deep_ = false;
+  uint64_t outer_owed_;
+  int levels_left_;
 };
 
 }  // namespace flutter

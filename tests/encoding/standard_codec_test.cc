@@ -409,6 +409,43 @@ TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDept
   EXPECT_EQ(reader.RemainingBytes(), 0u);
 }
 
+// A serializer whose tag 0x82 wraps a value that the shared serializer reads
+// from the same stream while the outer read is in progress.
+class DelegatingSerializer : public StandardCodecSerializer {
+ protected:
+  EncodableValue ReadValueOfType(uint8_t type, ByteStreamReader* stream) const override {
+    if (type == 0x82) {
+      return StandardCodecSerializer::GetInstance().ReadValue(stream);
+    }
+    return StandardCodecSerializer::ReadValueOfType(type, stream);
+  }
+};
+
+Decoded DecodeDelegating(const std::string& hex) {
+  DelegatingSerializer serializer;
+  std::vector<uint8_t> bytes = Hex(hex);
+  ByteBufferStreamReader reader(bytes.data(), bytes.size());
+  StderrCapture capture;
+  EncodableValue value = serializer.ReadValue(&reader);
+  return {std::move(value), capture.Lines(), reader.RemainingBytes()};
+}
+
+TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndLine) {
+  // The delegated list may not take the byte that the outer list still owes.
+  Decoded owing = DecodeDelegating("0C 02 82 0C 02 01 01");
+  EXPECT_EQ(ValueText(owing.value), ValueText(EncodableList{EncodableList{}, true}));
+  EXPECT_EQ(owing.lines, Lines{kInvalidRead});
+  // Two delegated values too deep under the outer list: one line per message.
+  const std::string too_deep = Repeat("0C 01", 255) + "0C";
+  Decoded deep = DecodeDelegating("0C 02 82 " + too_deep + " 82 " + too_deep);
+  const auto& list = std::get<EncodableList>(deep.value);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(ListDepth(list[0]), 255u);
+  EXPECT_EQ(ListDepth(list[1]), 255u);
+  EXPECT_EQ(deep.lines, Lines{kTooDeep});
+  EXPECT_EQ(deep.remaining, 0u);
+}
+
 // ---- Writing what the format cannot carry. ----
 
 // Opens the protected size operations.

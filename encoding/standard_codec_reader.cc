@@ -1,0 +1,311 @@
+#include "encoding/standard_codec_serializer.h"
+
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/error_line.h"
+#include "encoding/message_read_scope.h"
+#include "encoding/standard_codec_format.h"
+
+// The reading half of StandardCodecSerializer.
+//
+// The rules are written once, as templates over the stream type. They are
+// used with the buffer reader's own type when the stream is exactly one (it
+// is final and its operations inline, so the common path makes no virtual call
+// per number), and with the abstract interface for any other stream.
+//
+// Values are read in place: a list element, a map value or a whole message is
+// read into a null value where it is kept, and a string map key is built in
+// its map node, instead of in a temporary that is then moved and destroyed.
+//
+// kStandard: the serializer in use is StandardCodecSerializer itself, so a
+// nested value is read by the rules below directly. Otherwise it goes through
+// the serializer's virtual ReadValueOfType, where a derived serializer sees it.
+
+namespace flutter {
+namespace {
+
+constexpr char kUnknownTypeLine[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
+
+// Reads into zeroed storage, so a failed read gives 0.
+template <typename T, typename Reader>
+T ReadNumber(Reader* stream) {
+  T number{};
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(&number), sizeof(number));
+  return number;
+}
+
+// Inline (a hint): every string, list and map reads one.
+template <typename Reader>
+inline size_t ReadSizeFrom(Reader* stream) {
+  uint8_t byte = stream->ReadByte();
+  if (byte < kSize16Marker) {
+    return byte;
+  }
+  if (byte == kSize16Marker) {
+    return ReadNumber<uint16_t>(stream);
+  }
+  return ReadNumber<uint32_t>(stream);
+}
+
+// The bytes of a string or byte list as they lie in a buffer: a size, then
+// the bytes. A size longer than what is left reads as no bytes.
+template <typename Element>
+struct BufferRun {
+  const Element* begin;
+  const Element* end;
+};
+
+template <typename Element>
+BufferRun<Element> ReadBufferRun(ByteBufferStreamReader* stream) {
+  size_t size = ReadSizeFrom(stream);
+  const auto* bytes = reinterpret_cast<const Element*>(stream->ReadInPlace(size));
+  if (bytes == nullptr) {
+    return {nullptr, nullptr};
+  }
+  return {bytes, bytes + size};
+}
+
+// Strings and byte lists. A size longer than what is left is refused before
+// anything is allocated for it. From a buffer the bytes are copied once,
+// straight into the value.
+template <typename Run, typename Reader>
+void ReadByteRun(Reader* stream, EncodableValue* out) {
+  if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
+    auto run = ReadBufferRun<typename Run::value_type>(stream);
+    out->emplace<Run>(Run(run.begin, run.end));
+  } else {
+    size_t size = ReadSizeFrom(stream);
+    Run& run = out->emplace<Run>();
+    if (size > stream->RemainingBytes()) {
+      WriteErrorLine(kInvalidReadLine);
+      return;
+    }
+    run.resize(size);
+    stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
+  }
+}
+
+// Typed lists: one block copy into zeroed elements after the alignment step.
+template <typename T, typename Reader>
+void ReadBlock(Reader* stream, EncodableValue* out) {
+  size_t count = ReadSizeFrom(stream);
+  std::vector<T>& elements = out->emplace<std::vector<T>>();
+  if (count > stream->RemainingBytes() / sizeof(T)) {
+    WriteErrorLine(kInvalidReadLine);
+    return;
+  }
+  elements.resize(count);
+  stream->ReadAlignment(sizeof(T));
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), count * sizeof(T));
+}
+
+// Where a value being read lies among the lists and maps around it.
+struct Nesting {
+  // The scope of the read in progress; null at the top of a read.
+  MessageReadScope* scope;
+  // The lists and maps open in that scope around the value.
+  int level;
+  // The entries those containers still owe after the value.
+  uint64_t owed;
+};
+
+// The reading rules over one stream, for one call of ReadValueOfType.
+template <bool kStandard, typename Reader>
+class TaggedReader {
+  static_assert(!kStandard || std::is_same_v<Reader, ByteBufferStreamReader>,
+                "the standard serializer's own path reads from a buffer");
+
+ public:
+  TaggedReader(const StandardCodecSerializer& serializer, Reader* stream)
+      : serializer_(serializer), stream_(stream) {}
+
+  // Reads the payload of a value whose tag `type` was read.
+  EncodableValue Read(uint8_t type) {
+    EncodableValue value;
+    ReadInto(type, Nesting{nullptr, 0, 0}, &value);
+    return value;
+  }
+
+ private:
+  void ReadInto(uint8_t type, const Nesting& around, EncodableValue* out);
+
+  // A nested value through the virtual operations: the entries owed around it
+  // are published first, for a read that opens a scope of its own.
+  EncodableValue ReadThroughVirtual(const Nesting& around) {
+    around.scope->PublishOwedEntries(around.owed);
+    return serializer_.ReadValue(stream_);
+  }
+
+  // A list or map: the first one met opens the scope of the read.
+  void ReadContainer(uint8_t type, const Nesting& around, EncodableValue* out) {
+    if (around.scope != nullptr) {
+      ReadContainerIn(type, around, out);
+      return;
+    }
+    MessageReadScope scope(stream_);
+    ReadContainerIn(type, Nesting{&scope, 0, scope.owed_entries()}, out);
+  }
+
+  void ReadContainerIn(uint8_t type, const Nesting& around, EncodableValue* out) {
+    const int level = around.level + 1;
+    if (!around.scope->MayEnter(level)) {
+      return;  // null
+    }
+    size_t count = ReadSizeFrom(stream_);
+    size_t remaining = stream_->RemainingBytes();
+    if (!MessageReadScope::AcceptEntries(count, remaining, around.owed)) {
+      count = 0;
+    }
+    // The entries owed around each entry: those of the containers around this
+    // one, and this one's own still to come.
+    Nesting inside{around.scope, level, around.owed + count};
+    if (type == kListTag) {
+      EncodableList& list = out->emplace<EncodableList>();
+      list.reserve(MessageReadScope::EntriesToReserve(count, remaining));
+      for (size_t i = 0; i < count; ++i) {
+        --inside.owed;
+        ReadElement(inside, &list);
+      }
+    } else {
+      EncodableMap& map = out->emplace<EncodableMap>();
+      for (size_t i = 0; i < count; ++i) {
+        --inside.owed;
+        ReadEntry(inside, &map);
+      }
+    }
+  }
+
+  void ReadElement(const Nesting& at, EncodableList* list) {
+    if constexpr (kStandard) {
+      ReadInto(stream_->ReadByte(), at, &list->emplace_back());
+    } else {
+      list->push_back(ReadThroughVirtual(at));
+    }
+  }
+
+  // Keys arrive in ascending order from a standard writer: each insertion
+  // hints the end. A later duplicate key is dropped and the first entry's
+  // value stays; the duplicate's value is read all the same.
+  void ReadEntry(const Nesting& at, EncodableMap* map) {
+    if constexpr (kStandard) {
+      EncodableValue* value = ReadKeyInPlace(at, map);
+      if (value != nullptr) {
+        ReadInto(stream_->ReadByte(), at, value);
+      } else {
+        EncodableValue dropped;
+        ReadInto(stream_->ReadByte(), at, &dropped);
+      }
+    } else {
+      EncodableValue key = ReadThroughVirtual(at);
+      EncodableValue value = ReadThroughVirtual(at);
+      map->emplace_hint(map->end(), std::move(key), std::move(value));
+    }
+  }
+
+  // Reads a key into a new entry of `map` whose value, null, is then read in
+  // place; a string key is built in its node. Null when the map already holds
+  // an equivalent key.
+  EncodableValue* ReadKeyInPlace(const Nesting& at, EncodableMap* map) {
+    const size_t size = map->size();
+    auto entry = map->end();
+    uint8_t type = stream_->ReadByte();
+    if (type == kStringTag || type == kLargeIntTag) {
+      auto run = ReadBufferRun<char>(stream_);
+      entry = map->emplace_hint(
+          map->end(), std::piecewise_construct,
+          std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.end),
+          std::forward_as_tuple());
+    } else {
+      EncodableValue key;
+      ReadInto(type, at, &key);
+      entry = map->emplace_hint(map->end(), std::piecewise_construct,
+                                std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
+    }
+    return map->size() != size ? &entry->second : nullptr;
+  }
+
+  const StandardCodecSerializer& serializer_;
+  Reader* stream_;
+};
+
+template <bool kStandard, typename Reader>
+void TaggedReader<kStandard, Reader>::ReadInto(uint8_t type, const Nesting& around,
+                                               EncodableValue* out) {
+  switch (type) {
+    case kNullTag:
+      return;
+    case kTrueTag:
+      out->emplace<bool>(true);
+      return;
+    case kFalseTag:
+      out->emplace<bool>(false);
+      return;
+    case kInt32Tag:
+      out->emplace<int32_t>(ReadNumber<int32_t>(stream_));
+      return;
+    case kInt64Tag:
+      out->emplace<int64_t>(ReadNumber<int64_t>(stream_));
+      return;
+    case kDoubleTag:
+      stream_->ReadAlignment(8);
+      out->emplace<double>(ReadNumber<double>(stream_));
+      return;
+    case kLargeIntTag:
+    case kStringTag:
+      ReadByteRun<std::string>(stream_, out);
+      return;
+    case kByteListTag:
+      ReadByteRun<std::vector<uint8_t>>(stream_, out);
+      return;
+    case kInt32ListTag:
+      ReadBlock<int32_t>(stream_, out);
+      return;
+    case kInt64ListTag:
+      ReadBlock<int64_t>(stream_, out);
+      return;
+    case kDoubleListTag:
+      ReadBlock<double>(stream_, out);
+      return;
+    case kFloatListTag:
+      ReadBlock<float>(stream_, out);
+      return;
+    case kListTag:
+    case kMapTag:
+      ReadContainer(type, around, out);
+      return;
+    default:
+      WriteErrorLine(kUnknownTypeLine + std::to_string(type));
+      return;
+  }
+}
+
+}  // namespace
+
+EncodableValue StandardCodecSerializer::ReadValue(ByteStreamReader* stream) const {
+  uint8_t type = stream->ReadByte();
+  return ReadValueOfType(type, stream);
+}
+
+EncodableValue StandardCodecSerializer::ReadValueOfType(uint8_t type,
+                                                        ByteStreamReader* stream) const {
+  if (typeid(*stream) != typeid(ByteBufferStreamReader)) {
+    return TaggedReader<false, ByteStreamReader>(*this, stream).Read(type);
+  }
+  auto* buffer = static_cast<ByteBufferStreamReader*>(stream);
+  if (typeid(*this) == typeid(StandardCodecSerializer)) {
+    return TaggedReader<true, ByteBufferStreamReader>(*this, buffer).Read(type);
+  }
+  return TaggedReader<false, ByteBufferStreamReader>(*this, buffer).Read(type);
+}
+
+size_t StandardCodecSerializer::ReadSize(ByteStreamReader* stream) const {
+  return ReadSizeFrom(stream);
+}
+
+}  // namespace flutter
