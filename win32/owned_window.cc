@@ -44,6 +44,19 @@ LRESULT CALLBACK OwnedWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, 
   return owner->Route(hwnd, message, wparam, lparam);
 }
 
+bool OwnedWindow::RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name) {
+  WNDCLASSW existing{};
+  if (GetClassInfoW(instance, class_name, &existing)) {
+    return true;
+  }
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = &OwnedWindow::Procedure;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = class_name;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  return RegisterClassW(&window_class) != 0;
+}
+
 OwnedWindow* OwnedWindow::BoundTo(HWND hwnd) {
   return reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }

@@ -66,6 +66,11 @@ class OwnedWindow {
   // The window procedure of every class whose windows are bound.
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
+  // Registers a class of the module whose windows are bound (Procedure, the
+  // arrow cursor, nothing else) unless it is registered already; true when it
+  // is. Such a class stays registered for the life of the process.
+  static bool RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name);
+
  private:
   // The OwnedWindow bound to the window, or null.
   static OwnedWindow* BoundTo(HWND hwnd);
