@@ -92,18 +92,6 @@ TEST(ScopedHandle, ReleasesEachKindOnceItsLastOwnerLetsGo) {
 
 constexpr wchar_t kBoundClass[] = L"KOVI_WIN32_RAII_TEST";
 
-// The class of bound windows, registered once for the process.
-bool RegisterBoundClass() {
-  static const bool registered = [] {
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = &OwnedWindow::Procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kBoundClass;
-    return RegisterClassW(&window_class) != 0;
-  }();
-  return registered;
-}
-
 WindowCreation Creation(const wchar_t* class_name, DWORD style, HWND parent) {
   WindowCreation creation;
   creation.class_name = class_name;
@@ -124,7 +112,7 @@ struct WindowEnding {
 };
 
 TEST(OwnedWindow, TheWindowEndsOnceWhoeverEndsIt) {
-  ASSERT_TRUE(RegisterBoundClass());
+  ASSERT_TRUE(OwnedWindow::RegisterBoundClass(GetModuleHandleW(nullptr), kBoundClass));
   const WindowEnding endings[] = {
       {"its owner goes", kBoundClass, [](OwnedWindow&, OwnedWindow&) {}, false},
       {"Destroy", kBoundClass, [](OwnedWindow& window, OwnedWindow&) { window.Destroy(); }, true},

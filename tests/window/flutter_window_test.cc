@@ -270,7 +270,7 @@ TEST_F(FlutterWindowTest, DestroyingTheObjectAfterTheWindowClosedTouchesNothing)
   {
     FlutterWindow window(project_);
     ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
-    DestroyWindow(window.NativeHandle());
+    SendMessageW(window.NativeHandle(), WM_CLOSE, 0, 0);
     after_close = fake_embedding::Calls().size();
   }
   EXPECT_EQ(fake_embedding::Calls().size(), after_close);

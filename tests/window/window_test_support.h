@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/handle_traits.h"
+#include "win32/owned_window.h"
 #include "window/title_bar_theme.h"
 
 bool operator==(const RECT& a, const RECT& b);
@@ -35,15 +37,12 @@ bool TakeQuitMessage();
 class ParkedChild {
  public:
   ParkedChild();
-  ~ParkedChild();
-  ParkedChild(const ParkedChild&) = delete;
-  ParkedChild& operator=(const ParkedChild&) = delete;
 
-  HWND hwnd() const { return child_; }
+  HWND hwnd() const { return child_.get(); }
 
  private:
-  HWND parking_ = nullptr;
-  HWND child_ = nullptr;
+  OwnedWindow parking_;
+  OwnedWindow child_;
 };
 
 // One DwmSetWindowAttribute call as the title-bar theme made it.
@@ -84,7 +83,7 @@ class ScopedLightThemeValue {
   void SetText(const std::wstring& text);
 
  private:
-  HKEY key_ = nullptr;
+  ScopedRegistryKey key_;
   bool created_key_ = false;
   DWORD original_type_ = 0;
   std::vector<BYTE> original_;
