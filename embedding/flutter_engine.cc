@@ -3,7 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "embedding/binary_messenger_impl.h"
 #include "encoding/error_line.h"
+#include "shell/engine_project.h"
 
 namespace flutter {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "embedding/binary_messenger.h"
 #include "tests/embedding/freed_note.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "capture/capture_system_api.h"
+#include "capture/raw_mouse_capture.h"
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
