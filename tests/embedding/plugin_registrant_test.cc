@@ -9,7 +9,7 @@
 #include "shell/engine_project.h"
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/fakes/stderr_capture.h"
-#include "tests/window/window_test_support.h"
+#include "tests/support/stderr_capture.h"
+#include "tests/support/window_test_support.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/window/window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
-// Helpers for the window tests: real windows to attach as content, the window
-// class and quit-message checks, the title-bar theme's attribute calls and the
-// user's theme value in the registry. Test thread only.
-#ifndef KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
-#define KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
+// Helpers for the tests of the window host and the application: real windows
+// to attach as content, the window class and quit-message checks, the
+// title-bar theme's attribute calls and the user's theme value in the
+// registry. Test thread only.
+#ifndef KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_
+#define KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_
 
 #include <windows.h>
 
@@ -24,6 +25,7 @@ RECT WindowBounds(HWND hwnd);
 RECT ChildBounds(HWND child);
 std::wstring WindowText(HWND hwnd);
 
+// The top-level window class (WindowClassRegistration::kClassName) of this module.
 bool WindowClassRegistered();
 WNDCLASSW WindowClassInfo();
 
@@ -90,4 +92,4 @@ class ScopedLightThemeValue {
   bool had_original_ = false;
 };
 
-#endif  // KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
+#endif  // KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_

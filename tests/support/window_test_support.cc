@@ -1,8 +1,9 @@
-#include "tests/window/window_test_support.h"
+#include "tests/support/window_test_support.h"
+
+#include "window/window_class_registration.h"
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"FLUTTER_RUNNER_WIN32_WINDOW";
 constexpr const wchar_t* kPersonalizeKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr const wchar_t* kLightThemeValue = L"AppsUseLightTheme";
@@ -51,12 +52,13 @@ std::wstring WindowText(HWND hwnd) {
 
 bool WindowClassRegistered() {
   WNDCLASSW window_class{};
-  return GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class) != FALSE;
+  return GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName,
+                       &window_class) != FALSE;
 }
 
 WNDCLASSW WindowClassInfo() {
   WNDCLASSW window_class{};
-  GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class);
+  GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName, &window_class);
   return window_class;
 }
 
