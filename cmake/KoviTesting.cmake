@@ -1,8 +1,11 @@
 # Test helpers.
-#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...> [EMBEDDING <provider>])
+#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...> [EMBEDDING <provider>]
+#                 [PROPERTIES <property> <value>...])
 #     Builds a GoogleTest executable and registers each of its cases with CTest.
 #     EMBEDDING picks the provider of the embedding library's C interface
 #     (kovi_embedding_provider): a test of layers that call it names one.
+#     PROPERTIES are set on every case, after the default TIMEOUT of 60 s (a
+#     RESOURCE_LOCK, say).
 #     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
 include(GoogleTest)
 
@@ -18,7 +21,7 @@ else()
 endif()
 
 function(kovi_add_test name)
-  cmake_parse_arguments(ARG "" "EMBEDDING" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "EMBEDDING" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   kovi_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${KOVI_GTEST_LIBS})
@@ -26,5 +29,5 @@ function(kovi_add_test name)
     kovi_embedding_provider(${name} ${ARG_EMBEDDING})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 60)
+                       PROPERTIES TIMEOUT 60 ${ARG_PROPERTIES})
 endfunction()
