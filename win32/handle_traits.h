@@ -9,30 +9,30 @@
 
 #include "win32/scoped_handle.h"
 
+// The common case: a handle type whose empty value is null.
+template <typename HandleType>
+struct NullEmptyHandle {
+  using Handle = HandleType;
+  static Handle Empty() { return nullptr; }
+  static bool IsEmpty(Handle handle) { return handle == nullptr; }
+};
+
 // Kernel objects: files, pipes, events, processes, threads. CreateFileW fails
 // with INVALID_HANDLE_VALUE, the others with null: both count as empty.
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Empty() { return nullptr; }
+struct KernelHandleTraits : NullEmptyHandle<HANDLE> {
   static bool IsEmpty(Handle handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
   static void Release(Handle handle) { CloseHandle(handle); }
 };
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 
 // A loaded library (LoadLibraryW, LoadLibraryExW), also one loaded as data.
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Empty() { return nullptr; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr; }
+struct ModuleTraits : NullEmptyHandle<HMODULE> {
   static void Release(Handle handle) { FreeLibrary(handle); }
 };
 using ScopedModule = ScopedHandle<ModuleTraits>;
 
 // An opened or created registry key; never one of the predefined roots.
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static Handle Empty() { return nullptr; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr; }
+struct RegistryKeyTraits : NullEmptyHandle<HKEY> {
   static void Release(Handle handle) { RegCloseKey(handle); }
 };
 using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
@@ -40,11 +40,8 @@ using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
 // Memory the system allocated for the caller with LocalAlloc, seen as a T*
 // (CommandLineToArgvW's wchar_t* array, for one).
 template <typename T>
-struct LocalMemoryTraits {
-  using Handle = T*;
-  static Handle Empty() { return nullptr; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr; }
-  static void Release(Handle handle) { LocalFree(handle); }
+struct LocalMemoryTraits : NullEmptyHandle<T*> {
+  static void Release(T* memory) { LocalFree(memory); }
 };
 template <typename T>
 using ScopedLocalMemory = ScopedHandle<LocalMemoryTraits<T>>;
@@ -52,11 +49,8 @@ using ScopedLocalMemory = ScopedHandle<LocalMemoryTraits<T>>;
 // A GDI object the caller created (a brush, a pen, a font, a bitmap) and has
 // selected out of every device context again.
 template <typename T>
-struct GdiObjectTraits {
-  using Handle = T;
-  static Handle Empty() { return nullptr; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr; }
-  static void Release(Handle handle) { DeleteObject(handle); }
+struct GdiObjectTraits : NullEmptyHandle<T> {
+  static void Release(T object) { DeleteObject(object); }
 };
 template <typename T>
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits<T>>;
