@@ -63,7 +63,9 @@ class OwnedWindow {
   // is not told when its parent takes it along.
   HWND get() const { return window_; }
 
-  // The window procedure of every class whose windows are bound.
+  // The window procedure of every class whose windows are bound. Windows of
+  // such a class are created through Create only: the creation parameter must
+  // be the OwnedWindow.
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   // Registers a class of the module whose windows are bound (Procedure, the
