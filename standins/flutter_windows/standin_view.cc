@@ -47,13 +47,19 @@ HWND StandinView::TopLevelWindow() const {
   return GetAncestor(window_.get(), GA_ROOT);
 }
 
+// Once the window is gone there is nothing to draw; a null window would stand
+// for every window of the desktop.
 void StandinView::SetText(const std::string& utf8_text) {
   text_ = Utf8ToWide(utf8_text);
-  InvalidateRect(window_.get(), nullptr, TRUE);
+  if (window_.get() != nullptr) {
+    InvalidateRect(window_.get(), nullptr, TRUE);
+  }
 }
 
 void StandinView::Redraw() {
-  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  if (window_.get() != nullptr) {
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
 }
 
 void StandinView::Paint() {

@@ -25,7 +25,8 @@ class StandinView {
   // host attaches it).
   HWND TopLevelWindow() const;
 
-  // Replaces the text (UTF-8, '\n' between lines) and schedules a repaint.
+  // Replaces the text (UTF-8, '\n' between lines) and schedules a repaint,
+  // unless the window is gone.
   void SetText(const std::string& utf8_text);
   // Paints now when the view is visible.
   void Redraw();
