@@ -1,12 +1,13 @@
 #include "channels/event_channel.h"
 
 #include <cstdint>
-#include <iostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
 #include "channels/event_sink_implementation.h"
 #include "channels/stream_handler_error.h"
+#include "encoding/error_line.h"
 #include "encoding/method_call.h"
 
 namespace flutter {
@@ -42,9 +43,10 @@ Envelope EncodeOutcome(const MethodCodec& codec, const StreamHandlerError* error
 void CancelExistingStream(StreamHandler& stream_handler) {
   std::unique_ptr<StreamHandlerError> error = stream_handler.OnCancel(nullptr);
   if (error) {
-    std::cerr << "Failed to cancel existing stream: " << error->error_code << ", "
-              << error->error_message << ", "
-              << static_cast<const void*>(error->error_details.get()) << std::flush;
+    std::ostringstream line;
+    line << "Failed to cancel existing stream: " << error->error_code << ", "
+         << error->error_message << ", " << static_cast<const void*>(error->error_details.get());
+    WriteErrorLine(line.str(), LineEnd::kLeftOpen);
   }
 }
 
@@ -87,8 +89,8 @@ void HandleStreamMessage(std::shared_ptr<InstalledStreamHandler> installed, cons
                          size_t message_size, const ReplyCallback& reply) {
   std::unique_ptr<MethodCall> call = installed->codec->DecodeMethodCall(message, message_size);
   if (!call) {
-    std::cerr << "Unable to construct method call from message on channel: "
-              << installed->channel_name << std::endl;
+    WriteErrorLine("Unable to construct method call from message on channel: " +
+                   installed->channel_name);
     SendReply(reply, nullptr);
     return;
   }

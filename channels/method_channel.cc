@@ -1,9 +1,9 @@
 #include "channels/method_channel.h"
 
-#include <iostream>
 #include <utility>
 
 #include "channels/engine_method_result.h"
+#include "encoding/error_line.h"
 
 namespace flutter {
 namespace {
@@ -24,8 +24,8 @@ void HandleMethodMessage(std::shared_ptr<const InstalledMethodHandler> installed
   auto result = std::make_unique<EngineMethodResult>(std::move(reply), installed->codec);
   std::unique_ptr<MethodCall> call = installed->codec->DecodeMethodCall(message, message_size);
   if (!call) {
-    std::cerr << "Unable to construct method call from message on channel "
-              << installed->channel_name << std::endl;
+    WriteErrorLine("Unable to construct method call from message on channel " +
+                   installed->channel_name);
     result->NotImplemented();
     return;
   }

@@ -1,8 +1,11 @@
 #include "embedding/flutter_engine.h"
 
-#include <iostream>
 #include <utility>
 #include <vector>
+
+#include "embedding/binary_messenger_impl.h"
+#include "encoding/error_line.h"
+#include "shell/engine_project.h"
 
 namespace flutter {
 namespace {
@@ -46,9 +49,7 @@ FlutterEngine::~FlutterEngine() {
 
 FlutterDesktopPluginRegistrarRef FlutterEngine::GetPluginRegistrar(const std::string& plugin_name) {
   if (!engine_) {
-    std::cerr << "Cannot get plugin registrar on an engine that isn't running; call Run first."
-              << "\n"
-              << std::flush;
+    WriteErrorLine("Cannot get plugin registrar on an engine that isn't running; call Run first.");
     return nullptr;
   }
   return FlutterDesktopEngineGetPluginRegistrar(engine_, plugin_name.c_str());

@@ -13,13 +13,15 @@
 #include <memory>
 #include <string>
 
-#include "embedding/binary_messenger.h"
-#include "embedding/binary_messenger_impl.h"
 #include "embedding/flutter_desktop.h"
 #include "embedding/plugin_registry.h"
-#include "shell/engine_project.h"
+
+class EngineProject;
 
 namespace flutter {
+
+class BinaryMessenger;
+class BinaryMessengerImpl;
 
 class FlutterEngine : public PluginRegistry {
  public:

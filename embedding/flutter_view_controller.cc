@@ -1,6 +1,6 @@
 #include "embedding/flutter_view_controller.h"
 
-#include <iostream>
+#include "encoding/error_line.h"
 
 namespace flutter {
 
@@ -9,9 +9,7 @@ FlutterViewController::FlutterViewController(int width, int height, const Engine
   // From here on the library owns the engine, whether or not the view comes up.
   controller_ = FlutterDesktopViewControllerCreate(width, height, engine_->DetachEngineHandle());
   if (!controller_) {
-    std::cerr << "Failed to create view controller."
-              << "\n"
-              << std::flush;
+    WriteErrorLine("Failed to create view controller.");
     return;
   }
   view_ = std::make_unique<FlutterView>(FlutterDesktopViewControllerGetView(controller_));

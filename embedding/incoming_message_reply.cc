@@ -1,7 +1,8 @@
 #include "embedding/incoming_message_reply.h"
 
-#include <iostream>
 #include <memory>
+
+#include "encoding/error_line.h"
 
 namespace flutter {
 
@@ -29,9 +30,7 @@ void IncomingMessageReply::Answer(const uint8_t* data, size_t size) {
     if (handle) {
       FlutterDesktopMessengerSendResponse(messenger_, handle, data, size);
     } else {
-      std::cerr << "Error: Response can be set only once. Ignoring duplicate response."
-                << "\n"
-                << std::flush;
+      WriteErrorLine("Error: Response can be set only once. Ignoring duplicate response.");
     }
   }
   if (lock) {

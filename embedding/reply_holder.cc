@@ -1,7 +1,8 @@
 #include "embedding/reply_holder.h"
 
-#include <iostream>
 #include <utility>
+
+#include "encoding/error_line.h"
 
 namespace flutter {
 
@@ -9,18 +10,15 @@ ReplyHolder::ReplyHolder(ReplyCallback callback) : callback_(std::move(callback)
 
 ReplyHolder::~ReplyHolder() {
   if (callback_) {
-    std::cerr << "Warning: Failed to respond to a message. This is a memory leak."
-              << "\n"
-              << std::flush;
+    WriteErrorLine("Warning: Failed to respond to a message. This is a memory leak.");
   }
 }
 
 void ReplyHolder::Respond(std::unique_ptr<std::vector<uint8_t>> data) {
   if (!callback_) {
-    std::cerr << "Error: Only one of Success, Error, or NotImplemented can be called,"
-              << " and it can be called exactly once. Ignoring duplicate result."
-              << "\n"
-              << std::flush;
+    WriteErrorLine(
+        "Error: Only one of Success, Error, or NotImplemented can be called,"
+        " and it can be called exactly once. Ignoring duplicate result.");
     return;
   }
   const uint8_t* bytes = (data && !data->empty()) ? data->data() : nullptr;

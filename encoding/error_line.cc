@@ -6,8 +6,8 @@ namespace flutter {
 
 const char kInvalidReadLine[] = "Invalid read in StandardCodecByteStreamReader";
 
-void WriteErrorLine(const std::string& text) {
-  std::cerr << (text + "\n");
+void WriteErrorLine(const std::string& text, LineEnd end) {
+  std::cerr << (end == LineEnd::kEnded ? text + "\n" : text);
   std::cerr.flush();
 }
 

@@ -1,5 +1,7 @@
-// The fixed failure lines of the encoding layer and the one way they are
-// written: the text, a line end and a flush, on the standard error stream.
+// WriteErrorLine: the one way the layers (encoding, embedding, channels) write
+// their fixed failure lines on the standard error stream: the text, a line end
+// unless the line is left open, and a flush. Also the encoding layer's read
+// failure line, which several of its readers share.
 // Any thread; each line is written with one stream insertion.
 #ifndef KOVI_ENCODING_ERROR_LINE_H_
 #define KOVI_ENCODING_ERROR_LINE_H_
@@ -12,7 +14,11 @@ namespace flutter {
 // fit in what is left of it.
 extern const char kInvalidReadLine[];
 
-void WriteErrorLine(const std::string& text);
+// How a failure line ends. One is left open: the event channel's report of a
+// stream that failed to cancel.
+enum class LineEnd { kEnded, kLeftOpen };
+
+void WriteErrorLine(const std::string& text, LineEnd end = LineEnd::kEnded);
 
 }  // namespace flutter
 

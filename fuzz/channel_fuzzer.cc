@@ -30,7 +30,7 @@
 #include "encoding/standard_method_codec.h"
 #include "fuzz/round_trip_check.h"
 #include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

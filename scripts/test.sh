@@ -12,7 +12,7 @@ passed=0 failed=0 broken=0
 run_tree() {
   local preset=$1 log="$root/build/$1-ctest.log" start=$SECONDS
   echo "=== $preset: configure and build"
-  if ! cmake --preset "$preset" >"$root/build/$preset-configure.log" 2>&1; then
+  if ! cmake --preset "$preset" --fresh >"$root/build/$preset-configure.log" 2>&1; then
     cat "$root/build/$preset-configure.log"; broken=1; return
   fi
   if ! cmake --build --preset "$preset"; then

@@ -4,21 +4,12 @@
 
 #include <shellapi.h>
 
-#include <memory>
-
 #include "shell/utf16_to_utf8.h"
-
-namespace {
-
-struct LocalMemoryDeleter {
-  void operator()(wchar_t** memory) const { LocalFree(memory); }
-};
-
-}  // namespace
+#include "win32/handle_traits.h"
 
 std::vector<std::string> CommandLineArgumentsUtf8() {
   int argument_count = 0;
-  std::unique_ptr<wchar_t*, LocalMemoryDeleter> arguments(
+  const ScopedLocalMemory<wchar_t*> arguments(
       CommandLineToArgvW(GetCommandLineW(), &argument_count));
   std::vector<std::string> utf8_arguments;
   if (!arguments) {

@@ -2,8 +2,10 @@
 
 #include <optional>
 
+#include "capture/raw_mouse_capture.h"
 #include "embedding/flutter_engine.h"
 #include "embedding/flutter_view.h"
+#include "embedding/flutter_view_controller.h"
 #include "embedding/plugin_registrant.h"
 
 FlutterWindow::FlutterWindow(const EngineProject& project) : project_(project) {}

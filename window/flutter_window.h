@@ -20,10 +20,14 @@
 
 #include <memory>
 
-#include "capture/raw_mouse_capture.h"
-#include "embedding/flutter_view_controller.h"
 #include "shell/engine_project.h"
 #include "window/win32_window.h"
+
+class RawMouseCapture;
+
+namespace flutter {
+class FlutterViewController;
+}  // namespace flutter
 
 class FlutterWindow : public Win32Window {
  public:

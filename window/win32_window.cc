@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <limits>
-#include <memory>
-#include <type_traits>
 
 #include "embedding/flutter_desktop_windows.h"
+#include "win32/handle_traits.h"
+#include "window/title_bar_theme.h"
 #include "window/window_class_registration.h"
 
 namespace {
@@ -15,15 +15,10 @@ int32_t g_live_window_count = 0;
 
 constexpr double kBaseDpi = 96.0;
 
-struct LibraryDeleter {
-  void operator()(HMODULE library) const { FreeLibrary(library); }
-};
-using ScopedLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
-
 // Lets the system scale the non-client area (title bar, borders) with the
 // monitor. Looked up at run time: older systems do not have the function.
 void EnableNonClientDpiScalingIfAvailable(HWND hwnd) {
-  ScopedLibrary user32(LoadLibraryA("User32.dll"));
+  ScopedModule user32(LoadLibraryA("User32.dll"));
   if (!user32) {
     return;
   }
@@ -68,33 +63,34 @@ Win32Window::~Win32Window() {
 bool Win32Window::CreateNativeWindow(const std::wstring& title, const WindowOrigin& origin,
                                      const WindowSize& size) {
   DestroyNativeWindow();
-  const wchar_t* window_class =
-      WindowClassRegistration::GetInstance().GetWindowClass(&Win32Window::WindowProcedure);
+  WindowCreation creation;
+  creation.class_name =
+      WindowClassRegistration::GetInstance().GetWindowClass(&OwnedWindow::Procedure);
+  creation.title = title.c_str();
+  creation.style = WS_OVERLAPPEDWINDOW;
+  creation.instance = GetModuleHandleW(nullptr);
 
   HMONITOR monitor = MonitorFromPoint(POINT{origin.x, origin.y}, MONITOR_DEFAULTTONEAREST);
   const double scale_factor = FlutterDesktopGetDpiForMonitor(monitor) / kBaseDpi;
+  creation.x = ScaleToPixels(origin.x, scale_factor);
+  creation.y = ScaleToPixels(origin.y, scale_factor);
+  creation.width = ScaleToPixels(static_cast<int32_t>(size.width), scale_factor);
+  creation.height = ScaleToPixels(static_cast<int32_t>(size.height), scale_factor);
 
-  HWND window =
-      CreateWindowExW(0, window_class, title.c_str(), WS_OVERLAPPEDWINDOW,
-                      ScaleToPixels(origin.x, scale_factor), ScaleToPixels(origin.y, scale_factor),
-                      ScaleToPixels(static_cast<int32_t>(size.width), scale_factor),
-                      ScaleToPixels(static_cast<int32_t>(size.height), scale_factor), nullptr,
-                      nullptr, GetModuleHandleW(nullptr), this);
-  if (window == nullptr) {
-    // A window that failed after WM_NCCREATE is gone even if no WM_DESTROY said so.
-    native_window_ = nullptr;
+  if (!native_window_.Create(creation,
+                             [this](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+                               return RouteMessage(hwnd, message, wparam, lparam);
+                             })) {
     return false;
   }
-  ApplyTitleBarTheme(window);
+  ApplyTitleBarTheme(native_window_.get());
   return OnWindowCreated();
 }
 
 void Win32Window::DestroyNativeWindow() {
   OnWindowDestroying();
-  if (native_window_ != nullptr) {
-    DestroyWindow(native_window_);
-    native_window_ = nullptr;
-  }
+  // The window hears its own destruction: WM_DESTROY reaches HandleMessage.
+  native_window_.Destroy();
   UnregisterClassIfNoWindowIsLeft();
 }
 
@@ -104,14 +100,14 @@ void Win32Window::SetQuitWhenClosed(bool quit_when_closed) {
 
 void Win32Window::AttachContent(HWND content) {
   content_window_ = content;
-  SetParent(content, native_window_);
+  SetParent(content, native_window_.get());
   FitContentToClientArea();
   SetFocus(content_window_);
 }
 
 RECT Win32Window::ClientArea() const {
   RECT frame{};
-  GetClientRect(native_window_, &frame);
+  GetClientRect(native_window_.get(), &frame);
   return frame;
 }
 
@@ -143,37 +139,17 @@ bool Win32Window::OnWindowCreated() {
 
 void Win32Window::OnWindowDestroying() {}
 
-LRESULT CALLBACK Win32Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
-                                              LPARAM lparam) {
+LRESULT Win32Window::RouteMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<Win32Window*>(creation->lpCreateParams);
-    if (self != nullptr) {
-      self->BindNativeWindow(hwnd);
-    }
+    EnableNonClientDpiScalingIfAvailable(hwnd);
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  Win32Window* self = FromHandle(hwnd);
-  if (self != nullptr) {
-    return self->HandleMessage(hwnd, message, wparam, lparam);
-  }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
-Win32Window* Win32Window::FromHandle(HWND hwnd) {
-  return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-void Win32Window::BindNativeWindow(HWND hwnd) {
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  EnableNonClientDpiScalingIfAvailable(hwnd);
-  native_window_ = hwnd;
+  return HandleMessage(hwnd, message, wparam, lparam);
 }
 
 void Win32Window::OnDestroyMessage() {
-  // Cleared first: the window is already being destroyed, so the hook and
-  // DestroyNativeWindow must not destroy it a second time.
-  native_window_ = nullptr;
+  // The native window has forgotten the window by now (it is being destroyed),
+  // so neither the hook nor DestroyNativeWindow destroys it a second time.
   OnWindowDestroying();
   UnregisterClassIfNoWindowIsLeft();
   if (quit_when_closed_) {

@@ -5,10 +5,12 @@
 // DPI changes and the user's app theme in the title bar, and can end the
 // message loop when the window is destroyed.
 //
-// Ownership: the object owns its native window (the destructor destroys it);
-// the window procedure reaches the object through the window's user data, so
-// the object is neither copyable nor movable. The content window belongs to
-// whoever created it; this object only re-parents, positions and focuses it.
+// Ownership: the object owns its native window through an OwnedWindow, which
+// routes the window's messages to the object and forgets the window once it
+// is destroyed, whoever destroys it; the destructor destroys a window that is
+// still there. The window keeps the object's address, so the object is
+// neither copyable nor movable. The content window belongs to whoever created
+// it; this object only re-parents, positions and focuses it.
 //
 // Threading: every operation, and every message, runs on the thread that
 // created the window (the process's UI thread).
@@ -20,7 +22,7 @@
 #include <cstdint>
 #include <string>
 
-#include "window/title_bar_theme.h"
+#include "win32/owned_window.h"
 
 // Where the window goes, in logical units (pixels at 96 dots per inch).
 struct WindowOrigin {
@@ -67,7 +69,7 @@ class Win32Window {
   void AttachContent(HWND content);
 
   // The native window, or null when there is none.
-  HWND NativeHandle() const { return native_window_; }
+  HWND NativeHandle() const { return native_window_.get(); }
 
   // The native window's client rectangle.
   RECT ClientArea() const;
@@ -86,20 +88,17 @@ class Win32Window {
   virtual void OnWindowDestroying();
 
  private:
-  // The window class's procedure: binds the object on WM_NCCREATE, then
-  // forwards every message to the bound object's HandleMessage.
-  static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // Every message of the native window from WM_NCCREATE on: WM_NCCREATE lets
+  // the system scale the non-client area, every later one goes to HandleMessage.
+  LRESULT RouteMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-  static Win32Window* FromHandle(HWND hwnd);
-
-  void BindNativeWindow(HWND hwnd);
   void OnDestroyMessage();
   void FitContentToClientArea() const;
   void FocusContent() const;
   static void MoveToSuggestedRect(HWND hwnd, const RECT* suggested);
 
   bool quit_when_closed_ = false;
-  HWND native_window_ = nullptr;
+  OwnedWindow native_window_;
   HWND content_window_ = nullptr;
 };
 

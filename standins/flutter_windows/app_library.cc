@@ -17,15 +17,15 @@ Function LookUp(HMODULE module, const char* name) {
 
 std::unique_ptr<AppLibrary> AppLibrary::Load(const std::wstring& path) {
   std::unique_ptr<AppLibrary> library(new AppLibrary());
-  library->module_ = LoadLibraryW(path.c_str());
-  if (library->module_ == nullptr) {
+  library->module_.reset(LoadLibraryW(path.c_str()));
+  if (!library->module_) {
     std::fprintf(stderr, "flutter_windows (stand-in): cannot load the application %s (error %lu)\n",
                  WideToUtf8(path).c_str(), GetLastError());
     std::fflush(stderr);
     return nullptr;
   }
-  library->start_ = LookUp<KoviAppStartFn>(library->module_, "KoviAppStart");
-  library->shutdown_ = LookUp<KoviAppShutdownFn>(library->module_, "KoviAppShutdown");
+  library->start_ = LookUp<KoviAppStartFn>(library->module_.get(), "KoviAppStart");
+  library->shutdown_ = LookUp<KoviAppShutdownFn>(library->module_.get(), "KoviAppShutdown");
   if (library->start_ == nullptr || library->shutdown_ == nullptr) {
     std::fprintf(stderr, "flutter_windows (stand-in): %s has no KoviAppStart/KoviAppShutdown\n",
                  WideToUtf8(path).c_str());
@@ -33,10 +33,4 @@ std::unique_ptr<AppLibrary> AppLibrary::Load(const std::wstring& path) {
     return nullptr;
   }
   return library;
-}
-
-AppLibrary::~AppLibrary() {
-  if (module_ != nullptr) {
-    FreeLibrary(module_);
-  }
 }

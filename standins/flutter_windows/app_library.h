@@ -10,13 +10,13 @@
 #include <string>
 
 #include "standins/app_api.h"
+#include "win32/handle_traits.h"
 
 class AppLibrary {
  public:
   // Null, after one line on the standard error stream, when the file cannot be
   // loaded or lacks an entry point.
   static std::unique_ptr<AppLibrary> Load(const std::wstring& path);
-  ~AppLibrary();
   AppLibrary(const AppLibrary&) = delete;
   AppLibrary& operator=(const AppLibrary&) = delete;
 
@@ -26,7 +26,7 @@ class AppLibrary {
  private:
   AppLibrary() = default;
 
-  HMODULE module_ = nullptr;
+  ScopedModule module_;
   KoviAppStartFn start_ = nullptr;
   KoviAppShutdownFn shutdown_ = nullptr;
 };

@@ -7,8 +7,4 @@
 
 HINSTANCE ModuleInstance();
 
-// Registers a window class of this library once per process; true when it is
-// (or already was) registered.
-bool RegisterModuleWindowClass(const wchar_t* class_name, WNDPROC procedure);
-
 #endif  // KOVI_STANDINS_FLUTTER_WINDOWS_MODULE_INSTANCE_H_

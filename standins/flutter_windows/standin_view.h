@@ -10,31 +10,35 @@
 #include <memory>
 #include <string>
 
+#include "win32/owned_window.h"
+
 class StandinView {
  public:
   // Null when a window cannot be created.
   static std::unique_ptr<StandinView> Create(int width, int height);
-  ~StandinView();
   StandinView(const StandinView&) = delete;
   StandinView& operator=(const StandinView&) = delete;
 
-  HWND window() const { return window_; }
+  // The view's window; null once it is destroyed (with the host's window, say).
+  HWND window() const { return window_.get(); }
   // The top-level window the view currently sits in (the holder until the
   // host attaches it).
   HWND TopLevelWindow() const;
 
-  // Replaces the text (UTF-8, '\n' between lines) and schedules a repaint.
+  // Replaces the text (UTF-8, '\n' between lines) and schedules a repaint,
+  // unless the window is gone.
   void SetText(const std::string& utf8_text);
   // Paints now when the view is visible.
   void Redraw();
 
  private:
   StandinView() = default;
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
 
-  HWND holder_ = nullptr;
-  HWND window_ = nullptr;
+  // The holder goes last: the view may still sit in it.
+  OwnedWindow holder_;
+  OwnedWindow window_;
   std::wstring text_;
 };
 

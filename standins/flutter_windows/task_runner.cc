@@ -12,22 +12,20 @@ constexpr UINT kRunTaskMessage = WM_APP + 1;
 }  // namespace
 
 TaskRunner::TaskRunner() {
-  if (!RegisterModuleWindowClass(kClassName, &TaskRunner::WindowProc)) {
+  if (!OwnedWindow::RegisterBoundClass(ModuleInstance(), kClassName)) {
     return;
   }
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            ModuleInstance(), nullptr);
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
+  WindowCreation creation;
+  creation.class_name = kClassName;
+  creation.parent = HWND_MESSAGE;
+  creation.instance = ModuleInstance();
+  window_.Create(creation, [this](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return HandleMessage(hwnd, message, wparam, lparam);
+  });
 }
 
 TaskRunner::~TaskRunner() {
   StopTimers();
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
 }
 
 void TaskRunner::Post(Task task) {
@@ -35,7 +33,7 @@ void TaskRunner::Post(Task task) {
     std::lock_guard<std::mutex> lock(mutex_);
     tasks_.push_back(std::move(task));
   }
-  PostMessageW(window_, kRunTaskMessage, 0, 0);
+  PostMessageW(window_.get(), kRunTaskMessage, 0, 0);
 }
 
 void TaskRunner::RunUntilIdle() {
@@ -54,13 +52,13 @@ void TaskRunner::PostDelayed(uint32_t delay_ms, Task task) {
 UINT_PTR TaskRunner::AddTimer(uint32_t period_ms, Task task, bool repeating) {
   UINT_PTR id = next_timer_id_++;
   timers_[id] = Timer{std::move(task), repeating};
-  SetTimer(window_, id, period_ms, nullptr);
+  SetTimer(window_.get(), id, period_ms, nullptr);
   return id;
 }
 
 void TaskRunner::StopTimers() {
   for (const auto& entry : timers_) {
-    KillTimer(window_, entry.first);
+    KillTimer(window_.get(), entry.first);
   }
   timers_.clear();
 }
@@ -87,23 +85,21 @@ void TaskRunner::RunTimer(UINT_PTR id) {
   // A copy: the task may stop the timers and so destroy the stored one.
   Task task = found->second.task;
   if (!found->second.repeating) {
-    KillTimer(window_, id);
+    KillTimer(window_.get(), id);
     timers_.erase(found);
   }
   task();
 }
 
-LRESULT CALLBACK TaskRunner::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* runner = reinterpret_cast<TaskRunner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (runner != nullptr) {
-    if (message == kRunTaskMessage) {
-      runner->RunOne();
+LRESULT TaskRunner::HandleMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case kRunTaskMessage:
+      RunOne();
       return 0;
-    }
-    if (message == WM_TIMER) {
-      runner->RunTimer(wparam);
+    case WM_TIMER:
+      RunTimer(wparam);
       return 0;
-    }
+    default:
+      return DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
 }

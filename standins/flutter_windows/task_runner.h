@@ -13,6 +13,8 @@
 #include <map>
 #include <mutex>
 
+#include "win32/owned_window.h"
+
 class TaskRunner {
  public:
   using Task = std::function<void()>;
@@ -23,7 +25,7 @@ class TaskRunner {
   TaskRunner& operator=(const TaskRunner&) = delete;
 
   // False when the hidden window could not be created.
-  bool IsValid() const { return window_ != nullptr; }
+  bool IsValid() const { return window_.get() != nullptr; }
 
   // Any thread: queues the task behind every task posted before it.
   void Post(Task task);
@@ -36,12 +38,13 @@ class TaskRunner {
   void StopTimers();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   // Runs the oldest queued task; false when the queue was empty.
   bool RunOne();
   void RunTimer(UINT_PTR id);
 
-  HWND window_ = nullptr;
+  // Declared first, so destroyed last: unbound, it hears nothing of what goes before.
+  OwnedWindow window_;
   std::mutex mutex_;  // guards tasks_
   std::deque<Task> tasks_;
   struct Timer {

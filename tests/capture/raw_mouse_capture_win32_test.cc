@@ -12,6 +12,7 @@
 
 #include "capture/raw_mouse_capture.h"
 #include "tests/capture/recording_event_sink.h"
+#include "win32/owned_window.h"
 
 namespace {
 
@@ -42,26 +43,27 @@ class RawMouseCaptureWin32Test : public ::testing::Test {
   static constexpr wchar_t kClassName[] = L"KoviCaptureTestWindow";
 
   void SetUp() override {
-    WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = &WindowProc;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kClassName;
-    ASSERT_NE(RegisterClassW(&window_class), 0);
-    hwnd_ = CreateWindowExW(0, kClassName, L"capture", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                            nullptr, window_class.hInstance, nullptr);
-    ASSERT_NE(hwnd_, nullptr);
+    ASSERT_TRUE(OwnedWindow::RegisterBoundClass(GetModuleHandleW(nullptr), kClassName));
+    WindowCreation creation;
+    creation.class_name = kClassName;
+    creation.title = L"capture";
+    creation.style = WS_OVERLAPPEDWINDOW;
+    creation.width = 200;
+    creation.height = 200;
+    creation.instance = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(
+        window_.Create(creation, [this](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+          return HandleMessage(hwnd, message, wparam, lparam);
+        }));
+    hwnd_ = window_.get();
     user_params_ = ReadMouseParams();
     WriteMouseParams(kDistinctive);
     capture_ = std::make_unique<RawMouseCapture>(nullptr, hwnd_);
-    active_ = this;
   }
 
   void TearDown() override {
     capture_.reset();
-    active_ = nullptr;
     WriteMouseParams(user_params_);
-    DestroyWindow(hwnd_);
-    UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
   }
 
   // Runs the message loop for about `duration`.
@@ -76,27 +78,24 @@ class RawMouseCaptureWin32Test : public ::testing::Test {
     }
   }
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     // A consumed message still goes to DefWindowProcW, as in the content window.
-    if (active_ != nullptr && active_->capture_ &&
-        active_->capture_->HandleWindowMessage(hwnd, message, wparam, lparam) &&
+    if (capture_ && capture_->HandleWindowMessage(hwnd, message, wparam, lparam) &&
         message == WM_TIMER) {
-      ++active_->ticks_;
+      ++ticks_;
     }
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 
   static constexpr MouseParams kDistinctive = {3, 7, 2};
-  static RawMouseCaptureWin32Test* active_;
 
+  OwnedWindow window_;
   HWND hwnd_ = nullptr;
   MouseParams user_params_ = {};
   Batches batches_;
   std::unique_ptr<RawMouseCapture> capture_;
   int ticks_ = 0;
 };
-
-RawMouseCaptureWin32Test* RawMouseCaptureWin32Test::active_ = nullptr;
 
 TEST_F(RawMouseCaptureWin32Test, StartRegistersTheWindowForRawMouseInputAndStopRemovesIt) {
   EXPECT_TRUE(RegisteredDevices().empty());

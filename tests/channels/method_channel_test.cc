@@ -10,7 +10,7 @@
 #include "encoding/standard_method_codec.h"
 #include "tests/channels/recording_messenger.h"
 #include "tests/channels/wire_bytes.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace kovi_test {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "tests/embedding/freed_note.h"
 #include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

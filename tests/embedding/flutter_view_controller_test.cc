@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "embedding/binary_messenger.h"
 #include "tests/embedding/freed_note.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

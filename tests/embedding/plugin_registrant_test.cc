@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "embedding/flutter_engine.h"
+#include "shell/engine_project.h"
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

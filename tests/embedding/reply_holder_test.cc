@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 

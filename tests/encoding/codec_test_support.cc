@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
+#include <sstream>
 
 namespace kovi_test {
 
@@ -106,28 +106,6 @@ std::string ValueText(const EncodableValue& value) {
       return ListText("f32", std::get<std::vector<float>>(value),
                       [](float number) { return DoubleText(number); });
   }
-}
-
-StderrCapture::StderrCapture() : saved_(std::cerr.rdbuf(buffer_.rdbuf())) {}
-
-StderrCapture::~StderrCapture() {
-  std::cerr.rdbuf(saved_);
-}
-
-std::vector<std::string> StderrCapture::Lines() const {
-  std::vector<std::string> lines;
-  std::string all = text();
-  size_t start = 0;
-  while (start < all.size()) {
-    size_t end = all.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(all.substr(start) + "<no line end>");
-      break;
-    }
-    lines.push_back(all.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 uint64_t ValueGenerator::Bits() {

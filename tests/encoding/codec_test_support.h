@@ -1,13 +1,12 @@
 // Helpers shared by the encoding tests: byte literals, an exact text form of
-// values (for comparisons with readable failures), capture of the failure
-// lines the codec writes to std::cerr, and a seeded generator of random values.
+// values (for comparisons with readable failures) and a seeded generator of
+// random values. The failure lines are captured with tests/support's
+// StderrCapture.
 #ifndef KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
 #define KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
 
 #include <cstdint>
 #include <random>
-#include <sstream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -22,24 +21,6 @@ std::string HexOf(const std::vector<uint8_t>& bytes);
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
 std::string ValueText(const flutter::EncodableValue& value);
-
-// Redirects std::cerr into memory for its lifetime.
-class StderrCapture {
- public:
-  StderrCapture();
-  ~StderrCapture();
-  StderrCapture(const StderrCapture&) = delete;
-  StderrCapture& operator=(const StderrCapture&) = delete;
-
-  const std::string text() const { return buffer_.str(); }
-  // The text split at line ends; a final fragment without a line end is kept
-  // as a line of its own so that it shows up in comparisons.
-  std::vector<std::string> Lines() const;
-
- private:
-  std::ostringstream buffer_;
-  std::streambuf* saved_;
-};
 
 // Random values over every alternative but the custom one, with a fixed seed.
 class ValueGenerator {

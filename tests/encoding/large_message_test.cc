@@ -15,8 +15,8 @@
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/standard_codec_serializer.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/encoding/codec_test_support.h"
 #include "tests/encoding/plain_streams.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 
@@ -256,7 +256,7 @@ void PrintTo(const LargeCase& param, std::ostream* out) {
 class LargeMessageTest : public testing::TestWithParam<LargeCase> {
  protected:
   const StandardMethodCodec& codec_ = StandardMethodCodec::GetInstance();
-  kovi_test::StderrCapture capture_;
+  StderrCapture capture_;
 };
 
 TEST_P(LargeMessageTest, BareValueRoundTripsByteIdentical) {
@@ -272,7 +272,7 @@ TEST_P(LargeMessageTest, BareValueRoundTripsByteIdentical) {
   ByteBufferStreamWriter again_writer(&again);
   StandardCodecSerializer::GetInstance().WriteValue(read, &again_writer);
   EXPECT_TRUE(again == bytes);
-  EXPECT_EQ(capture_.text(), "");
+  EXPECT_EQ(capture_.Text(), "");
 }
 
 TEST_P(LargeMessageTest, MethodCallRoundTripsByteIdentical) {
@@ -282,7 +282,7 @@ TEST_P(LargeMessageTest, MethodCallRoundTripsByteIdentical) {
   ASSERT_NE(decoded, nullptr);
   EXPECT_EQ(decoded->method_name(), "configure");
   EXPECT_TRUE(*codec_.EncodeMethodCall(*decoded) == *bytes);
-  EXPECT_EQ(capture_.text(), "");
+  EXPECT_EQ(capture_.Text(), "");
 }
 
 TEST_P(LargeMessageTest, SuccessEnvelopeRoundTripsByteIdentical) {
@@ -291,7 +291,7 @@ TEST_P(LargeMessageTest, SuccessEnvelopeRoundTripsByteIdentical) {
   KeptResult result;
   ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
   EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(&result.value) == *bytes);
-  EXPECT_EQ(capture_.text(), "");
+  EXPECT_EQ(capture_.Text(), "");
 }
 
 TEST_P(LargeMessageTest, ErrorEnvelopeRoundTripsByteIdentical) {
@@ -303,7 +303,7 @@ TEST_P(LargeMessageTest, ErrorEnvelopeRoundTripsByteIdentical) {
   EXPECT_EQ(result.code, "E_LARGE");
   EXPECT_EQ(result.message, message);
   EXPECT_TRUE(*codec_.EncodeErrorEnvelope(result.code, result.message, &result.value) == *bytes);
-  EXPECT_EQ(capture_.text(), "");
+  EXPECT_EQ(capture_.Text(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, LargeMessageTest, testing::ValuesIn(kLargeCases),

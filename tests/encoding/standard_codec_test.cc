@@ -16,6 +16,7 @@
 #include "encoding/byte_buffer_stream_writer.h"
 #include "tests/encoding/codec_test_support.h"
 #include "tests/encoding/plain_streams.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 
@@ -32,7 +33,6 @@ using kovi_test::Hex;
 using kovi_test::HexOf;
 using kovi_test::OpaqueReader;
 using kovi_test::PlainWriter;
-using kovi_test::StderrCapture;
 using kovi_test::ValueText;
 
 const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
@@ -92,7 +92,7 @@ TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
   {
     StderrCapture capture;
     EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
-    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(capture.Text(), "");
   }
   Decoded decoded = Decode(Hex(GetParam().hex));
   EXPECT_EQ(ValueText(decoded.value), ValueText(GetParam().value));
@@ -476,7 +476,7 @@ TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
   ASSERT_TRUE(value.valueless_by_exception());
   StderrCapture capture;
   EXPECT_EQ(HexOf(Encode(value)), "00");
-  EXPECT_EQ(capture.text(), "");
+  EXPECT_EQ(capture.Text(), "");
 }
 
 TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefused) {
@@ -560,7 +560,7 @@ TEST(StandardCodecExtension, DerivedSerializerSeesListElementsAndMapKeysAndValue
   const auto& map = std::get<EncodableMap>(list[1]);
   EXPECT_EQ(std::any_cast<int>(std::get<CustomEncodableValue>(map.at(EncodableValue("k"))).value()),
             9);
-  EXPECT_EQ(capture.text(), "");
+  EXPECT_EQ(capture.Text(), "");
 }
 
 // A reader that cannot tell how much is left: counts are trusted as before.
@@ -574,7 +574,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
     StderrCapture capture;
     EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
     EXPECT_EQ(ValueText(read), ValueText(EncodableValue(list)));
-    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(capture.Text(), "");
   }
   // A short input reads as the format says, without the early refusal.
   std::vector<uint8_t> short_list = Hex("0C 03 01");
@@ -650,7 +650,7 @@ TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
       ASSERT_EQ(ValueText(first), expected) << "value " << i << " offset " << offset;
       ASSERT_EQ(ValueText(second), "i32:-7") << "value " << i << " offset " << offset;
       ASSERT_EQ(reader.RemainingBytes(), 0u);
-      ASSERT_EQ(capture.text(), "");
+      ASSERT_EQ(capture.Text(), "");
     }
   }
 }

@@ -10,6 +10,7 @@
 
 #include "encoding/byte_stream_writer.h"
 #include "tests/encoding/codec_test_support.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
 using kovi_test::Hex;
 using kovi_test::HexOf;
-using kovi_test::StderrCapture;
 using kovi_test::ValueText;
 using testing::_;
 using testing::IsNull;

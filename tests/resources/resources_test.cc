@@ -8,10 +8,10 @@
 #include <cctype>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
+
+#include "win32/handle_traits.h"
 
 namespace {
 
@@ -23,11 +23,6 @@ std::wstring KoviPath() {
   return folder + L"kovi.exe";
 }
 
-struct ModuleDeleter {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using ScopedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
-
 // A resource's bytes from kovi.exe loaded as data (its imports are not loaded).
 class KoviResources {
  public:
@@ -35,7 +30,7 @@ class KoviResources {
       : module_(LoadLibraryExW(KoviPath().c_str(), nullptr,
                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
 
-  bool loaded() const { return module_ != nullptr; }
+  bool loaded() const { return static_cast<bool>(module_); }
 
   std::vector<uint8_t> Get(const wchar_t* type, int id) const {
     HRSRC resource = FindResourceW(module_.get(), MAKEINTRESOURCEW(id), type);
@@ -83,20 +78,19 @@ class VersionBlock {
 };
 
 std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     return {};
   }
   LARGE_INTEGER size{};
-  GetFileSizeEx(file, &size);
+  GetFileSizeEx(file.get(), &size);
   std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
-  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
       read != bytes.size()) {
     bytes.clear();
   }
-  CloseHandle(file);
   return bytes;
 }
 

@@ -13,11 +13,11 @@
 #include "shell/command_line.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
+#include "tests/support/window_test_support.h"
+#include "window/window_class_registration.h"
 
 namespace {
-
-constexpr const wchar_t* kWindowClass = L"FLUTTER_RUNNER_WIN32_WINDOW";
 
 // What the timer saw of the running application, and how it ends it.
 struct Observation {
@@ -32,7 +32,7 @@ Observation g_observation;
 BOOL CALLBACK KeepIfTopLevelWindow(HWND hwnd, LPARAM found) {
   wchar_t class_name[64] = {};
   GetClassNameW(hwnd, class_name, 64);
-  if (std::wstring(class_name) != kWindowClass) {
+  if (std::wstring(class_name) != WindowClassRegistration::kClassName) {
     return TRUE;
   }
   *reinterpret_cast<HWND*>(found) = hwnd;
@@ -64,11 +64,6 @@ void CALLBACK EndApplication(HWND /*hwnd*/, UINT /*message*/, UINT_PTR timer, DW
   } else {
     PostMessageW(window, WM_CLOSE, 0, 0);
   }
-}
-
-bool WindowClassRegistered() {
-  WNDCLASSW window_class{};
-  return GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class) != FALSE;
 }
 
 class ApplicationTest : public ::testing::Test {

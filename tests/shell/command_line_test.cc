@@ -4,16 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-namespace {
+#include "win32/handle_traits.h"
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedHandle = std::unique_ptr<void, HandleCloser>;
+namespace {
 
 std::wstring HelperPath() {
   wchar_t path[MAX_PATH] = {};
@@ -32,8 +28,8 @@ std::vector<std::string> RunHelper(const std::wstring& arguments) {
   if (!CreatePipe(&read_end, &write_end, &inheritable, 0)) {
     return {"failed"};
   }
-  ScopedHandle reader(read_end);
-  ScopedHandle writer(write_end);
+  const ScopedKernelHandle reader(read_end);
+  ScopedKernelHandle writer(write_end);
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
 
   std::wstring command_line = L"\"" + HelperPath() + L"\"" + arguments;
@@ -47,8 +43,8 @@ std::vector<std::string> RunHelper(const std::wstring& arguments) {
                       &startup, &process)) {
     return {"failed"};
   }
-  ScopedHandle process_handle(process.hProcess);
-  ScopedHandle thread_handle(process.hThread);
+  const ScopedKernelHandle process_handle(process.hProcess);
+  const ScopedKernelHandle thread_handle(process.hThread);
   writer.reset();
 
   std::string output;

@@ -10,7 +10,6 @@
 
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,7 @@
 #include "embedding/binary_messenger.h"
 #include "encoding/standard_method_codec.h"
 #include "standins/app/hex.h"
-#include "tests/fakes/stderr_capture.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 
@@ -46,15 +45,6 @@ class LoopbackMessenger : public flutter::BinaryMessenger {
  private:
   std::map<std::string, flutter::ChannelMessageHandler> handlers_;
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
   LoopbackMessenger messenger;
@@ -91,7 +81,7 @@ TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
     SCOPED_TRACE(step.label);
     StderrCapture capture;
     EXPECT_EQ(messenger.Deliver(step.channel, step.message), step.expected_reply_hex);
-    EXPECT_EQ(Lines(capture.Text()), step.expected_error_lines);
+    EXPECT_EQ(capture.Lines(), step.expected_error_lines);
   }
 }
 

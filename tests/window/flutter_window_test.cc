@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "capture/capture_system_api.h"
+#include "capture/raw_mouse_capture.h"
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/fakes/stderr_capture.h"
-#include "tests/window/window_test_support.h"
+#include "tests/support/stderr_capture.h"
+#include "tests/support/window_test_support.h"
 
 namespace {
 
@@ -270,7 +271,7 @@ TEST_F(FlutterWindowTest, DestroyingTheObjectAfterTheWindowClosedTouchesNothing)
   {
     FlutterWindow window(project_);
     ASSERT_TRUE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
-    DestroyWindow(window.NativeHandle());
+    SendMessageW(window.NativeHandle(), WM_CLOSE, 0, 0);
     after_close = fake_embedding::Calls().size();
   }
   EXPECT_EQ(fake_embedding::Calls().size(), after_close);

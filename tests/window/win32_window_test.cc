@@ -12,7 +12,7 @@
 
 #include "tests/fakes/fake_embedding.h"
 #include "tests/fakes/fake_embedding_windows.h"
-#include "tests/window/window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 namespace {
 
@@ -184,7 +184,7 @@ TEST_F(Win32WindowTest, ClosingPostsQuitOnlyWithQuitOnClose) {
 TEST_F(Win32WindowTest, MessagesAfterDestroyReachTheDefaultProcedureWithTheirOwnWindow) {
   RecordingWindow window;
   ASSERT_TRUE(window.CreateNativeWindow(L"still named", {0, 0}, {200, 100}));
-  DestroyWindow(window.NativeHandle());
+  SendMessageW(window.NativeHandle(), WM_CLOSE, 0, 0);
   ASSERT_FALSE(window.messages.empty());
   EXPECT_EQ(window.messages.back(), static_cast<UINT>(WM_NCDESTROY));
   EXPECT_EQ(window.text_after_destroy, L"still named");

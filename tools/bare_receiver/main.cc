@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "win32/owned_window.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"KOVI_BARE_RECEIVER";
@@ -98,14 +100,22 @@ int wmain(int argc, wchar_t** argv) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   RegisterClassW(&window_class);
-  const RECT& bounds = options.bounds;
-  HWND window = CreateWindowExW(0, kClassName, L"bare_receiver", WS_OVERLAPPEDWINDOW, bounds.left,
-                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                nullptr, nullptr, window_class.hInstance, nullptr);
-  if (window == nullptr) {
+  // Its own procedure, which only counts: the window is owned, not bound.
+  WindowCreation creation;
+  creation.class_name = kClassName;
+  creation.title = L"bare_receiver";
+  creation.style = WS_OVERLAPPEDWINDOW;
+  creation.x = options.bounds.left;
+  creation.y = options.bounds.top;
+  creation.width = options.bounds.right - options.bounds.left;
+  creation.height = options.bounds.bottom - options.bounds.top;
+  creation.instance = window_class.hInstance;
+  OwnedWindow owned_window;
+  if (!owned_window.Create(creation, nullptr)) {
     std::printf("bare_receiver: no window (error %lu)\n", GetLastError());
     return 1;
   }
+  HWND window = owned_window.get();
   if (!options.sink) {
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
@@ -126,6 +136,5 @@ int wmain(int argc, wchar_t** argv) {
   double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   std::printf("bare_receiver: %llu WM_INPUT in %.3f s\n", input_count, elapsed);
   std::fflush(stdout);
-  DestroyWindow(window);
   return 0;
 }

@@ -1,8 +1,9 @@
-// Helpers for the window tests: real windows to attach as content, the window
-// class and quit-message checks, the title-bar theme's attribute calls and the
-// user's theme value in the registry. Test thread only.
-#ifndef KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
-#define KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
+// Helpers for the tests of the window host and the application: real windows
+// to attach as content, the window class and quit-message checks, the
+// title-bar theme's attribute calls and the user's theme value in the
+// registry. Test thread only.
+#ifndef KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_
+#define KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_
 
 #include <windows.h>
 
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/handle_traits.h"
+#include "win32/owned_window.h"
 #include "window/title_bar_theme.h"
 
 bool operator==(const RECT& a, const RECT& b);
@@ -22,6 +25,7 @@ RECT WindowBounds(HWND hwnd);
 RECT ChildBounds(HWND child);
 std::wstring WindowText(HWND hwnd);
 
+// The top-level window class (WindowClassRegistration::kClassName) of this module.
 bool WindowClassRegistered();
 WNDCLASSW WindowClassInfo();
 
@@ -35,15 +39,12 @@ bool TakeQuitMessage();
 class ParkedChild {
  public:
   ParkedChild();
-  ~ParkedChild();
-  ParkedChild(const ParkedChild&) = delete;
-  ParkedChild& operator=(const ParkedChild&) = delete;
 
-  HWND hwnd() const { return child_; }
+  HWND hwnd() const { return child_.get(); }
 
  private:
-  HWND parking_ = nullptr;
-  HWND child_ = nullptr;
+  OwnedWindow parking_;
+  OwnedWindow child_;
 };
 
 // One DwmSetWindowAttribute call as the title-bar theme made it.
@@ -84,11 +85,11 @@ class ScopedLightThemeValue {
   void SetText(const std::wstring& text);
 
  private:
-  HKEY key_ = nullptr;
+  ScopedRegistryKey key_;
   bool created_key_ = false;
   DWORD original_type_ = 0;
   std::vector<BYTE> original_;
   bool had_original_ = false;
 };
 
-#endif  // KOVI_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
+#endif  // KOVI_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_H_

@@ -1,8 +1,9 @@
-#include "tests/window/window_test_support.h"
+#include "tests/support/window_test_support.h"
+
+#include "window/window_class_registration.h"
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"FLUTTER_RUNNER_WIN32_WINDOW";
 constexpr const wchar_t* kPersonalizeKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr const wchar_t* kLightThemeValue = L"AppsUseLightTheme";
@@ -51,12 +52,13 @@ std::wstring WindowText(HWND hwnd) {
 
 bool WindowClassRegistered() {
   WNDCLASSW window_class{};
-  return GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class) != FALSE;
+  return GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName,
+                       &window_class) != FALSE;
 }
 
 WNDCLASSW WindowClassInfo() {
   WNDCLASSW window_class{};
-  GetClassInfoW(GetModuleHandleW(nullptr), kWindowClass, &window_class);
+  GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName, &window_class);
   return window_class;
 }
 
@@ -71,17 +73,21 @@ bool TakeQuitMessage() {
 }
 
 ParkedChild::ParkedChild() {
-  parking_ = CreateWindowExW(0, L"STATIC", L"parking", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-  child_ = CreateWindowExW(0, L"STATIC", L"content", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parking_,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-ParkedChild::~ParkedChild() {
-  if (IsWindow(child_)) {
-    DestroyWindow(child_);
-  }
-  DestroyWindow(parking_);
+  WindowCreation parking;
+  parking.class_name = L"STATIC";
+  parking.title = L"parking";
+  parking.style = WS_OVERLAPPED;
+  parking.width = 50;
+  parking.height = 50;
+  parking.instance = GetModuleHandleW(nullptr);
+  parking_.Create(parking, nullptr);
+  WindowCreation child = parking;
+  child.title = L"content";
+  child.style = WS_CHILD | WS_VISIBLE;
+  child.width = 10;
+  child.height = 10;
+  child.parent = parking_.get();
+  child_.Create(child, nullptr);
 }
 
 ThemeRecorder::ThemeRecorder() : previous_(SetWindowAttributeSetterForTesting(&RecordAttribute)) {
@@ -101,27 +107,29 @@ void ThemeRecorder::Clear() {
 }
 
 ScopedLightThemeValue::ScopedLightThemeValue() {
+  HKEY key = nullptr;
   DWORD disposition = 0;
   RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                  &key_, &disposition);
+                  &key, &disposition);
+  key_.reset(key);
   created_key_ = disposition == REG_CREATED_NEW_KEY;
   DWORD size = 0;
-  if (RegQueryValueExW(key_, kLightThemeValue, nullptr, &original_type_, nullptr, &size) ==
+  if (RegQueryValueExW(key_.get(), kLightThemeValue, nullptr, &original_type_, nullptr, &size) ==
       ERROR_SUCCESS) {
     original_.resize(size);
-    had_original_ = RegQueryValueExW(key_, kLightThemeValue, nullptr, &original_type_,
+    had_original_ = RegQueryValueExW(key_.get(), kLightThemeValue, nullptr, &original_type_,
                                      original_.data(), &size) == ERROR_SUCCESS;
   }
 }
 
 ScopedLightThemeValue::~ScopedLightThemeValue() {
   if (had_original_) {
-    RegSetValueExW(key_, kLightThemeValue, 0, original_type_, original_.data(),
+    RegSetValueExW(key_.get(), kLightThemeValue, 0, original_type_, original_.data(),
                    static_cast<DWORD>(original_.size()));
   } else {
-    RegDeleteValueW(key_, kLightThemeValue);
+    RegDeleteValueW(key_.get(), kLightThemeValue);
   }
-  RegCloseKey(key_);
+  key_.reset();
   if (created_key_) {
     RegDeleteKeyW(HKEY_CURRENT_USER, kPersonalizeKey);
   }
@@ -129,14 +137,15 @@ ScopedLightThemeValue::~ScopedLightThemeValue() {
 
 void ScopedLightThemeValue::Set(std::optional<DWORD> value) {
   if (!value) {
-    RegDeleteValueW(key_, kLightThemeValue);
+    RegDeleteValueW(key_.get(), kLightThemeValue);
     return;
   }
-  RegSetValueExW(key_, kLightThemeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
+  RegSetValueExW(key_.get(), kLightThemeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
                  sizeof(DWORD));
 }
 
 void ScopedLightThemeValue::SetText(const std::wstring& text) {
-  RegSetValueExW(key_, kLightThemeValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+  RegSetValueExW(key_.get(), kLightThemeValue, 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }

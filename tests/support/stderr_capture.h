@@ -1,0 +1,46 @@
+// StderrCapture: collects what the code under test writes to std::cerr while the
+// object lives, so a test can compare the failure lines byte for byte. Test
+// thread only; nest no two captures.
+#ifndef KOVI_TESTS_SUPPORT_STDERR_CAPTURE_H_
+#define KOVI_TESTS_SUPPORT_STDERR_CAPTURE_H_
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class StderrCapture {
+ public:
+  StderrCapture() : previous_(std::cerr.rdbuf(text_.rdbuf())) {}
+  ~StderrCapture() { std::cerr.rdbuf(previous_); }
+
+  StderrCapture(const StderrCapture&) = delete;
+  StderrCapture& operator=(const StderrCapture&) = delete;
+
+  // Everything written so far.
+  std::string Text() const { return text_.str(); }
+
+  // The text split at line ends; a final fragment without a line end is kept
+  // as a line of its own, marked, so that it shows up in comparisons.
+  std::vector<std::string> Lines() const {
+    const std::string text = Text();
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+      const size_t end = text.find('\n', start);
+      if (end == std::string::npos) {
+        lines.push_back(text.substr(start) + "<no line end>");
+        break;
+      }
+      lines.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return lines;
+  }
+
+ private:
+  std::ostringstream text_;
+  std::streambuf* previous_;
+};
+
+#endif  // KOVI_TESTS_SUPPORT_STDERR_CAPTURE_H_
