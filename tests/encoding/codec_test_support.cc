@@ -68,41 +68,41 @@ std::string ValueText(const EncodableValue& value) {
     return "valueless";
   }
   switch (value.index()) {
-    case 0:
+    case flutter::internal::kNullIndex:
       return "null";
-    case 1:
+    case flutter::internal::kBoolIndex:
       return std::get<bool>(value) ? "true" : "false";
-    case 2:
+    case flutter::internal::kInt32Index:
       return "i32:" + IntegerText(std::get<int32_t>(value));
-    case 3:
+    case flutter::internal::kInt64Index:
       return "i64:" + IntegerText(std::get<int64_t>(value));
-    case 4:
+    case flutter::internal::kDoubleIndex:
       return "f64:" + DoubleText(std::get<double>(value));
-    case 5: {
+    case flutter::internal::kStringIndex: {
       const auto& string = std::get<std::string>(value);
       return "str(" + std::to_string(string.size()) +
              "):" + HexOf(std::vector<uint8_t>(string.begin(), string.end()));
     }
-    case 6:
+    case flutter::internal::kByteListIndex:
       return "u8[" + HexOf(std::get<std::vector<uint8_t>>(value)) + "]";
-    case 7:
+    case flutter::internal::kInt32ListIndex:
       return ListText("i32", std::get<std::vector<int32_t>>(value), IntegerText);
-    case 8:
+    case flutter::internal::kInt64ListIndex:
       return ListText("i64", std::get<std::vector<int64_t>>(value), IntegerText);
-    case 9:
+    case flutter::internal::kDoubleListIndex:
       return ListText("f64", std::get<std::vector<double>>(value), DoubleText);
-    case 10:
+    case flutter::internal::kListIndex:
       return ListText("list", std::get<EncodableList>(value), ValueText);
-    case 11: {
+    case flutter::internal::kMapIndex: {
       std::string text = "map{";
       for (const auto& entry : std::get<EncodableMap>(value)) {
         text += ValueText(entry.first) + ":" + ValueText(entry.second) + ";";
       }
       return text + "}";
     }
-    case 12:
+    case flutter::internal::kCustomIndex:
       return "custom";
-    default:
+    default:  // float list
       return ListText("f32", std::get<std::vector<float>>(value),
                       [](float number) { return DoubleText(number); });
   }
