@@ -1,7 +1,8 @@
 # The Dart application's folder beside kovi.exe, as the engine project names it:
 # data/flutter_assets/, data/icudtl.dat and data/app.so. Whoever provides their
 # content adds it from any CMakeLists.txt processed after the folder's owner;
-# building the owner lays all of it out.
+# building the owner lays all of it out, and installing the tree installs it as
+# data/ beside the owner in the bundle.
 #
 #   kovi_data_folder(<executable>)
 #     Makes the executable the owner of data/ beside it (kovi, once).
@@ -11,6 +12,11 @@
 #   kovi_data_directory(<name> <source folder> <path inside data>)
 #     Copies a folder's content to data/<path inside data> whenever the owner
 #     is built.
+#   kovi_data_application(<app.so> <icudtl.dat> <flutter_assets folder>)
+#     The compiled application's three parts, as data/app.so, data/icudtl.dat
+#     and data/flutter_assets/ (copies app_so, icudtl_dat, flutter_assets).
+#     Called once, by whoever provides the application: the stand-in
+#     (standins/app) or the folder KOVI_APP_DATA_DIR (shell/).
 # Each copy is a target kovi_data_<name>, for tests that need the file too.
 function(kovi_data_folder executable)
   # The tree's one program folder (CMAKE_RUNTIME_OUTPUT_DIRECTORY), so the
@@ -44,6 +50,9 @@ function(kovi_data_file name source destination)
     add_dependencies(kovi_data_${name} ${CMAKE_MATCH_1})
   endif()
   kovi_data_add_copy(${name})
+  cmake_path(GET destination PARENT_PATH subfolder)
+  cmake_path(GET destination FILENAME file_name)
+  install(FILES ${source} DESTINATION data/${subfolder} RENAME ${file_name})
 endfunction()
 
 function(kovi_data_directory name source destination)
@@ -52,4 +61,11 @@ function(kovi_data_directory name source destination)
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${source} ${folder}/${destination}
     VERBATIM)
   kovi_data_add_copy(${name})
+  install(DIRECTORY ${source}/ DESTINATION data/${destination})
+endfunction()
+
+function(kovi_data_application app_so icudtl_dat flutter_assets)
+  kovi_data_file(app_so ${app_so} app.so)
+  kovi_data_file(icudtl_dat ${icudtl_dat} icudtl.dat)
+  kovi_data_directory(flutter_assets ${flutter_assets} flutter_assets)
 endfunction()

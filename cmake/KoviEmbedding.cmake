@@ -7,8 +7,9 @@
 #
 #   kovi_embedding_provider(<executable> <provider>)
 #     <provider> is one of
-#       flutter_windows       the import library of flutter_windows.dll (in this
-#                             tree the stand-in of standins/flutter_windows builds it)
+#       flutter_windows       the import library of flutter_windows.dll: the stand-in
+#                             of standins/flutter_windows, or the engine of
+#                             KOVI_ENGINE_DIR (cmake/KoviParts.cmake)
 #       kovi_fake_embedding   the tests' recording fake (tests/fakes)
 #     An executable that picks none may link no layer code that calls the interface.
 function(kovi_embedding_provider target provider)

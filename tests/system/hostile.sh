@@ -9,15 +9,8 @@ set -u
 source "$(dirname "$0")/system_lib.sh"
 system_begin "$1" "$2" hostile
 
-kovi_start hostile --hostile --expected-errors "$WORK/expected.err" --seconds 120
-pid=$KOVI_PID
-sent=0
-if kovi_wait_for_line "$WORK/hostile.out" "meter: capturing" 60; then
-  sent=$(mouse_inject 1000 2)
-  wait_until_idle hostile
-  close_kovi
-fi
-kovi_wait "$pid" 60
+kovi_count_moves hostile 2 --hostile --expected-errors "$WORK/expected.err"
+sent=$SENT
 code=$KOVI_CODE
 check "exit code 0" [ "$code" = 0 ]
 total=$(result_value hostile hostile_total)

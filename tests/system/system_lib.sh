@@ -2,11 +2,16 @@
 # engine, plugins and application) under Wine on a private Xvfb display.
 #
 #   system_begin BIN_DIR WORK_DIR NAME   check the build, start the session
-#   kovi_start NAME ARGS...              start kovi.exe; output in $WORK/NAME.out/.err
+#   kovi_start NAME ARGS...              start kovi.exe from KOVI_DIR (BIN_DIR unless
+#                                        the test sets another); output in $WORK/NAME.out/.err
 #   mouse_xtest RATE SECONDS             synthetic XTest motion; prints motions sent
 #   mouse_inject RATE SECONDS            SendInput moves of zero distance
 #   bare_start NAME SECONDS ARGS...      a bare receiver counting; its pid in BARE_PID
 #   kovi_wait PID SECONDS                wait for kovi to end: its exit code in KOVI_CODE
+#   kovi_count_moves NAME SECONDS ARGS...  kovi capturing until it is closed: 1 kHz of
+#                                        SendInput moves for SECONDS, then the window closed
+#                                        once kovi has counted them all; the moves sent in
+#                                        SENT, kovi's exit code in KOVI_CODE
 #   wait_until_idle NAME                 until kovi reports a second without packets
 #   close_kovi                           WM_CLOSE to kovi's window, as its close button
 #   result_value NAME KEY                a value of the meter's result line
@@ -22,6 +27,7 @@ POINTER_AT=960,500
 
 system_begin() {
   BIN=$1
+  KOVI_DIR=$1
   WORK=$2/$3
   rm -rf "$WORK"
   mkdir -p "$WORK"
@@ -42,7 +48,7 @@ system_begin() {
 kovi_start() {
   local name=$1
   shift
-  kovi_wine_start "$WORK/$name.out" "$WORK/$name.err" "$BIN/kovi.exe" "$@"
+  kovi_wine_start "$WORK/$name.out" "$WORK/$name.err" "$KOVI_DIR/kovi.exe" "$@"
 }
 
 mouse_xtest() {
@@ -98,6 +104,20 @@ normalize_line_ends() {
   for file in "$WORK"/*.out "$WORK"/*.err; do
     [ -f "$file" ] && sed -i 's/\r$//' "$file"
   done
+}
+
+kovi_count_moves() {
+  local name=$1 seconds=$2 pid
+  shift 2
+  kovi_start "$name" --seconds 120 "$@"
+  pid=$KOVI_PID
+  SENT=0
+  if kovi_wait_for_line "$WORK/$name.out" "meter: capturing" 60; then
+    SENT=$(mouse_inject 1000 "$seconds")
+    wait_until_idle "$name"
+    close_kovi
+  fi
+  kovi_wait "$pid" 60
 }
 
 show_run() {
