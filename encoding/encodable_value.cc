@@ -1,6 +1,8 @@
 #include "encoding/encodable_value.h"
 
+#include <cmath>
 #include <functional>
+#include <type_traits>
 
 namespace flutter {
 namespace {
@@ -14,8 +16,7 @@ using internal::As;
 // every level would double the work per level of a key nested in keys, and
 // such keys arrive from the Dart side).
 
-// Bools, numbers and addresses. A NaN is neither less nor greater: the pair
-// is equivalent.
+// Bools, integers and addresses.
 template <typename T>
 int CompareScalars(const T& a, const T& b) {
   std::less<T> less;
@@ -23,6 +24,20 @@ int CompareScalars(const T& a, const T& b) {
     return -1;
   }
   return less(b, a) ? 1 : 0;
+}
+
+// Doubles and floats numerically, with every NaN after every other number and
+// all NaNs equivalent. Numeric `<` alone would make a NaN equivalent to every
+// number, which is no ordering a map can keep: {NaN: 1, 1.0: 2, 2.0: 3} would
+// decode to one entry. -0.0 and 0.0 stay equivalent.
+template <typename T>
+int CompareFloating(T a, T b) {
+  const bool a_nan = std::isnan(a);
+  const bool b_nan = std::isnan(b);
+  if (a_nan || b_nan) {
+    return static_cast<int>(a_nan) - static_cast<int>(b_nan);
+  }
+  return CompareScalars(a, b);
 }
 
 // The first pair that is not equivalent decides; otherwise a sequence that
@@ -45,7 +60,11 @@ int CompareSequences(const Sequence& a, const Sequence& b, CompareElements compa
 
 template <typename T>
 int CompareVectors(const EncodableValue& a, const EncodableValue& b) {
-  return CompareSequences(As<std::vector<T>>(a), As<std::vector<T>>(b), CompareScalars<T>);
+  if constexpr (std::is_floating_point_v<T>) {
+    return CompareSequences(As<std::vector<T>>(a), As<std::vector<T>>(b), CompareFloating<T>);
+  } else {
+    return CompareSequences(As<std::vector<T>>(a), As<std::vector<T>>(b), CompareScalars<T>);
+  }
 }
 
 int Compare(const EncodableValue& a, const EncodableValue& b);
@@ -66,7 +85,7 @@ int CompareContent(const EncodableValue& a, const EncodableValue& b) {
     case internal::kInt64Index:
       return CompareScalars(As<int64_t>(a), As<int64_t>(b));
     case internal::kDoubleIndex:
-      return CompareScalars(As<double>(a), As<double>(b));
+      return CompareFloating(As<double>(a), As<double>(b));
     case internal::kByteListIndex:
       return CompareVectors<uint8_t>(a, b);
     case internal::kInt32ListIndex:

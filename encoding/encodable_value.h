@@ -24,7 +24,9 @@ class EncodableValue;
 
 // The total ordering of values (the key order of EncodableMap): a valueless
 // value first, then by alternative index, then by content; custom values by
-// the address of their holder. A NaN is neither less nor greater than anything.
+// the address of their holder. Doubles and floats, alone or in lists, order
+// numerically with every NaN after every other number and all NaNs equivalent,
+// so that the ordering stays a strict weak ordering.
 bool operator<(const EncodableValue& a, const EncodableValue& b);
 
 // A heterogeneous list of values; nests freely.

@@ -131,10 +131,8 @@ std::string ValueGenerator::NextString() {
 
 double ValueGenerator::NextDouble() {
   static const double kSpecial[] = {0.0, -0.0, 1.0, -1.5, 1e308, 5e-324, INFINITY, -INFINITY, NAN};
-  // A NaN breaks the ordering's transitivity, so map keys never hold one.
-  size_t specials = sizeof(kSpecial) / sizeof(kSpecial[0]) - (in_key_ ? 1 : 0);
   uint64_t pick = Bits() % 16;
-  if (pick < specials) {
+  if (pick < sizeof(kSpecial) / sizeof(kSpecial[0])) {
     return kSpecial[pick];
   }
   return static_cast<double>(static_cast<int64_t>(Bits())) / 1024.0;
@@ -189,10 +187,7 @@ EncodableValue ValueGenerator::Next(int depth) {
     default: {
       EncodableMap map;
       for (size_t i = NextCount(); i > 0; --i) {
-        bool was_in_key = in_key_;
-        in_key_ = true;
         EncodableValue key = Next(depth - 1);
-        in_key_ = was_in_key;
         map.emplace(std::move(key), Next(depth - 1));
       }
       return EncodableValue(std::move(map));

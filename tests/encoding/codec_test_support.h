@@ -40,7 +40,6 @@ class ValueGenerator {
   uint64_t Bits();
 
   std::mt19937_64 random_;
-  bool in_key_ = false;
 };
 
 }  // namespace kovi_test

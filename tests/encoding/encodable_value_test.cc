@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -117,6 +118,7 @@ struct OrderCase {
 
 std::vector<OrderCase> OrderCases() {
   const double nan = std::nan("");
+  const double inf = std::numeric_limits<double>::infinity();
   const EncodableMap key_map{{1, 2}};
   return {
       {"nulls are equivalent", EncodableValue(), EncodableValue(), false, false},
@@ -127,7 +129,11 @@ std::vector<OrderCase> OrderCases() {
       {"int32 signed", EncodableValue(int32_t{-1}), EncodableValue(int32_t{1}), true, false},
       {"int64 signed", EncodableValue(int64_t{-1}), EncodableValue(int64_t{1}), true, false},
       {"double numeric", EncodableValue(-0.5), EncodableValue(0.25), true, false},
-      {"NaN neither less nor greater", EncodableValue(nan), EncodableValue(1.0), false, false},
+      {"NaN after every number", EncodableValue(nan), EncodableValue(1.0), false, true},
+      {"NaN after infinity", EncodableValue(inf), EncodableValue(nan), true, false},
+      {"NaNs equivalent whatever their sign", EncodableValue(-nan), EncodableValue(nan), false,
+       false},
+      {"infinities numeric", EncodableValue(-inf), EncodableValue(inf), true, false},
       {"prefix string is less", EncodableValue("ab"), EncodableValue("abc"), true, false},
       {"upper before lower", EncodableValue("B"), EncodableValue("a"), true, false},
       {"string bytes unsigned", EncodableValue("a"), EncodableValue("\xC3\xA9"), true, false},
@@ -137,10 +143,12 @@ std::vector<OrderCase> OrderCases() {
        EncodableValue(std::vector<int32_t>{1, 2}), true, false},
       {"int64 list prefix", EncodableValue(std::vector<int64_t>{1}),
        EncodableValue(std::vector<int64_t>{1, 0}), true, false},
-      {"double list NaN pair counts as equal", EncodableValue(std::vector<double>{nan, 1}),
-       EncodableValue(std::vector<double>{0, 2}), true, false},
+      {"double list NaN after a number", EncodableValue(std::vector<double>{nan, 1}),
+       EncodableValue(std::vector<double>{0, 2}), false, true},
       {"double list shorter", EncodableValue(std::vector<double>{nan}),
-       EncodableValue(std::vector<double>{0, 0}), true, false},
+       EncodableValue(std::vector<double>{nan, 0}), true, false},
+      {"float list NaN after infinity", EncodableValue(std::vector<float>{std::nanf("")}),
+       EncodableValue(std::vector<float>{std::numeric_limits<float>::infinity()}), false, true},
       {"float list", EncodableValue(std::vector<float>{2}),
        EncodableValue(std::vector<float>{1, 5}), false, true},
       {"list prefix", EncodableValue(EncodableList{1, 2}), EncodableValue(EncodableList{1, 2, 0}),
@@ -165,8 +173,8 @@ std::vector<OrderCase> OrderCases() {
        EncodableValue("a"), false, true},
       {"bytes prefix", EncodableValue(std::vector<uint8_t>{1}),
        EncodableValue(std::vector<uint8_t>{1, 0}), true, false},
-      {"list NaN element counts as equal", EncodableValue(EncodableList{nan, 1}),
-       EncodableValue(EncodableList{0.0, 2}), true, false},
+      {"list NaN element after a number", EncodableValue(EncodableList{nan, 1}),
+       EncodableValue(EncodableList{0.0, 2}), false, true},
       {"lists of NaN equivalent", EncodableValue(EncodableList{nan}),
        EncodableValue(EncodableList{nan}), false, false},
       {"list decided deep inside",
@@ -174,9 +182,11 @@ std::vector<OrderCase> OrderCases() {
        EncodableValue(EncodableList{EncodableList{1, EncodableList{3}}}), true, false},
       {"list valueless element first", EncodableValue(EncodableList{Valueless()}),
        EncodableValue(EncodableList{EncodableValue()}), true, false},
-      {"map NaN value counts as equal, next entry decides",
+      {"map NaN values equivalent, next entry decides",
        EncodableValue(EncodableMap{{1, nan}, {2, "a"}}),
-       EncodableValue(EncodableMap{{1, 0.0}, {2, "b"}}), true, false},
+       EncodableValue(EncodableMap{{1, -nan}, {2, "b"}}), true, false},
+      {"map NaN key after a number key", EncodableValue(EncodableMap{{nan, 1}}),
+       EncodableValue(EncodableMap{{1e308, 1}}), false, true},
       {"map keys that are maps, by value", EncodableValue(EncodableMap{{key_map, "a"}}),
        EncodableValue(EncodableMap{{key_map, "b"}}), true, false},
       {"map key decides before value", EncodableValue(EncodableMap{{key_map, "z"}}),
@@ -193,19 +203,60 @@ TEST(EncodableValueOrder, Table) {
   }
 }
 
-// Lists and maps order by their first pair of elements (or entries) that are
-// not equivalent, over every pair of table values: x and y stand for any two
-// values whose own order the table pins down. Custom values are left out:
-// a copy placed in a container has an address of its own.
-TEST(EncodableValueOrder, ContainersOrderByTheirFirstNonEquivalentPair) {
-  std::vector<EncodableValue> pool;
+// Every value of the table but the custom ones: a copy of a custom value has
+// an address of its own, so its order against the original is not pinned.
+std::vector<EncodableValue> TableValues() {
+  std::vector<EncodableValue> values;
   for (const OrderCase& c : OrderCases()) {
     for (const EncodableValue* value : {&c.a, &c.b}) {
       if (value->index() != 12) {
-        pool.push_back(*value);
+        values.push_back(*value);
       }
     }
   }
+  return values;
+}
+
+// The ordering is a strict weak ordering, as an ordered map needs, over the
+// table's values and the numbers on every edge of the double and float lists:
+// irreflexive, asymmetric, transitive, and equivalence transitive too.
+TEST(EncodableValueOrder, IsAStrictWeakOrderingWithNaNsInfinitiesAndZeros) {
+  std::vector<EncodableValue> pool = TableValues();
+  const double nan = std::nan("");
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double number : {nan, -nan, std::nan("7"), inf, -inf, 0.0, -0.0, 5e-324, -1e308, 1.0}) {
+    pool.emplace_back(number);
+    pool.emplace_back(std::vector<double>{number, 1.0});
+    pool.emplace_back(std::vector<float>{static_cast<float>(number)});
+    pool.emplace_back(EncodableMap{{number, 1}});
+  }
+  pool.emplace_back(int32_t{1});
+  pool.emplace_back(int64_t{1});
+  const auto equivalent = [](const EncodableValue& x, const EncodableValue& y) {
+    return !(x < y) && !(y < x);
+  };
+  for (const EncodableValue& x : pool) {
+    EXPECT_FALSE(x < x) << ValueText(x);
+    for (const EncodableValue& y : pool) {
+      EXPECT_FALSE(x < y && y < x) << ValueText(x) << " vs " << ValueText(y);
+      for (const EncodableValue& z : pool) {
+        if (x < y && y < z) {
+          EXPECT_TRUE(x < z) << ValueText(x) << " < " << ValueText(y) << " < " << ValueText(z);
+        }
+        if (equivalent(x, y) && equivalent(y, z)) {
+          EXPECT_TRUE(equivalent(x, z))
+              << ValueText(x) << " ~ " << ValueText(y) << " ~ " << ValueText(z);
+        }
+      }
+    }
+  }
+}
+
+// Lists and maps order by their first pair of elements (or entries) that are
+// not equivalent, over every pair of table values: x and y stand for any two
+// values whose own order the table pins down.
+TEST(EncodableValueOrder, ContainersOrderByTheirFirstNonEquivalentPair) {
+  const std::vector<EncodableValue> pool = TableValues();
   for (const EncodableValue& x : pool) {
     for (const EncodableValue& y : pool) {
       const bool less = x < y;

@@ -670,6 +670,52 @@ TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
   }
 }
 
+// Maps keyed by doubles as the Dart side may send them, NaN among the keys:
+// every key that is not equivalent to another keeps its entry (a NaN sorts
+// after every number, all NaNs are one key, -0.0 is 0.0), and the decoded map
+// encodes in key order and reads back as it was.
+TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
+  const char* const kNaN = "00 00 00 00 00 00 F8 7F";
+  const char* const kNegativeNaN = "00 00 00 00 00 00 F8 FF";
+  const char* const kPayloadNaN = "01 00 00 00 00 00 F0 7F";
+  const char* const kOne = "00 00 00 00 00 00 F0 3F";
+  const char* const kTwo = "00 00 00 00 00 00 00 40";
+  const char* const kInfinity = "00 00 00 00 00 00 F0 7F";
+  const char* const kNegativeInfinity = "00 00 00 00 00 00 F0 FF";
+  const char* const kNegativeZero = "00 00 00 00 00 00 00 80";
+  const char* const kZero = "00 00 00 00 00 00 00 00";
+  // A map of three double keys to the 32-bit integers 1, 2, 3; the keys sit
+  // at offsets 8, 24 and 40, after 5, 2 and 2 bytes of padding.
+  const auto three = [](const char* a, const char* b, const char* c) {
+    return std::string("0D 03 06 00 00 00 00 00 ") + a + " 03 01 00 00 00 06 00 00 " + b +
+           " 03 02 00 00 00 06 00 00 " + c + " 03 03 00 00 00";
+  };
+  const struct {
+    std::string hex;
+    const char* text;
+  } kCases[] = {
+      {three(kNaN, kOne, kTwo), "map{f64:0x1p+0:i32:2;f64:0x1p+1:i32:3;f64:nan:i32:1;}"},
+      {three(kInfinity, kNaN, kNegativeInfinity),
+       "map{f64:-inf:i32:3;f64:inf:i32:1;f64:nan:i32:2;}"},
+      {three(kNaN, kNegativeNaN, kPayloadNaN), "map{f64:nan:i32:1;}"},
+      {three(kNegativeZero, kZero, kOne), "map{f64:-0x0p+0:i32:1;f64:0x1p+0:i32:3;}"},
+      // Double-list keys [NaN] and [1.0], then [NaN] again.
+      {std::string("0D 03 0B 01 00 00 00 00 ") + kNaN + " 03 01 00 00 00 0B 01 00 " + kOne +
+           " 03 02 00 00 00 0B 01 00 " + kNaN + " 03 03 00 00 00",
+       "map{f64[0x1p+0]:i32:2;f64[nan]:i32:1;}"},
+  };
+  for (const auto& c : kCases) {
+    Decoded decoded = Decode(Hex(c.hex));
+    EXPECT_EQ(ValueText(decoded.value), c.text) << c.hex;
+    EXPECT_TRUE(decoded.lines.empty()) << c.hex;
+    EXPECT_EQ(decoded.remaining, 0u) << c.hex;
+    const std::vector<uint8_t> encoded = Encode(decoded.value);
+    Decoded again = Decode(encoded);
+    EXPECT_EQ(ValueText(again.value), c.text) << c.hex;
+    EXPECT_EQ(HexOf(Encode(again.value)), HexOf(encoded)) << c.hex;
+  }
+}
+
 // ---- Every prefix of valid messages decodes without harm. ----
 
 bool IsDocumentedLine(const std::string& line) {
