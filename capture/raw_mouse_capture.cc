@@ -1,5 +1,6 @@
 #include "capture/raw_mouse_capture.h"
 
+#include <cstddef>
 #include <cstring>
 #include <new>
 #include <string>
@@ -185,11 +186,19 @@ void RawMouseCapture::RunRateClock() {
 }
 
 void RawMouseCapture::Tick() {
-  tick_counts_.push_back(tick_packet_count_.exchange(0));
+  AppendTickCount(tick_packet_count_.exchange(0));
   if (++ticks_since_flush_ >= kBatchTicks) {
     FlushTickCounts();
     ticks_since_flush_ = 0;
   }
+}
+
+void RawMouseCapture::AppendTickCount(int32_t count) {
+  if (tick_counts_.size() >= kMaxPendingTicks) {
+    tick_counts_.erase(tick_counts_.begin(),
+                       tick_counts_.end() - static_cast<std::ptrdiff_t>(kMaxPendingTicks - 1));
+  }
+  tick_counts_.push_back(count);
 }
 
 void RawMouseCapture::FlushTickCounts() {
@@ -241,7 +250,7 @@ void RawMouseCapture::StopCapture() {
   RegisterMouse(RIDEV_REMOVE, nullptr);
   const int32_t partial_tick = tick_packet_count_.exchange(0);
   if (partial_tick != 0) {
-    tick_counts_.push_back(partial_tick);
+    AppendTickCount(partial_tick);
   }
   FlushTickCounts();
   system.time_end_period(1);

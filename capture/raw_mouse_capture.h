@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -33,6 +34,11 @@ class RawMouseCapture {
  public:
   // Identifier of the capture timer on the window: "RMH\0" read big-endian.
   static constexpr UINT_PTR kCaptureTimerId = 0x524D4800;
+  // Per-tick counts kept while nobody listens: one minute of 10 ms ticks. A
+  // listener gets the backlog in its first batch; beyond this bound the oldest
+  // counts are dropped, so a capture nobody listens to keeps its memory flat
+  // and a late listener's first event stays small.
+  static constexpr size_t kMaxPendingTicks = 6000;
 
   // Opens the two channels on the engine's messenger. A null engine opens none:
   // the capture then works for whoever attaches a sink directly.
@@ -65,6 +71,7 @@ class RawMouseCapture {
   void CountMousePacket(HANDLE device);
   void RunRateClock();
   void Tick();
+  void AppendTickCount(int32_t count);
   void FlushTickCounts();
 
   HWND hwnd_;

@@ -282,6 +282,26 @@ TEST_F(RawMouseCaptureTest, CountsWaitForAListenerAndGoOutAsOneBacklog) {
   EXPECT_THAT(batches_[0], ElementsAre(1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 0, 0, 0));
 }
 
+// An hour of ticks with nobody listening, the last few with packets: the first
+// batch holds the last minute of counts, oldest first, and nothing older.
+TEST_F(RawMouseCaptureTest, AnHourWithoutAListenerKeepsOnlyTheLastMinuteOfCounts) {
+  capture_->StartCapture();
+  constexpr int kHour = 360000;
+  Ticks(kHour - 3);
+  for (int packets = 1; packets <= 3; ++packets) {
+    Packets(packets);
+    Ticks(1);
+  }
+  Listen();
+  Ticks(5);
+  ASSERT_EQ(batches_.size(), 1u);
+  std::vector<int32_t> expected(RawMouseCapture::kMaxPendingTicks, 0);
+  expected[expected.size() - 8] = 1;
+  expected[expected.size() - 7] = 2;
+  expected[expected.size() - 6] = 3;
+  EXPECT_EQ(batches_[0], expected);
+}
+
 TEST_F(RawMouseCaptureTest, CountsPendingAcrossACancelGoOutAfterTheNextListen) {
   capture_->StartCapture();
   Listen();
