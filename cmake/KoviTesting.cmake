@@ -6,7 +6,8 @@
 #     (kovi_embedding_provider): a test of layers that call it names one.
 #     PROPERTIES are set on every case, after the default TIMEOUT of 60 s (a
 #     RESOURCE_LOCK, say).
-#     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
+#     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR,
+#     each requiring the fixture that holds the prefix's desktop (tests/CMakeLists.txt).
 #     CXX_STANDARD builds it as that standard instead of the project's, for
 #     headers that users include from newer code; its cases are named
 #     c++<n>/<case> beside the project-standard build of the same sources.
@@ -36,6 +37,10 @@ function(kovi_add_test name)
     set_target_properties(${name} PROPERTIES CXX_STANDARD ${ARG_CXX_STANDARD})
     set(prefix "c++${ARG_CXX_STANDARD}/")
   endif()
+  set(wine_desktop "")
+  if(CMAKE_CROSSCOMPILING)
+    set(wine_desktop FIXTURES_REQUIRED kovi_wine_desktop)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       TEST_PREFIX "${prefix}" PROPERTIES TIMEOUT 60 ${ARG_PROPERTIES})
+                       TEST_PREFIX "${prefix}" PROPERTIES TIMEOUT 60 ${wine_desktop} ${ARG_PROPERTIES})
 endfunction()

@@ -51,10 +51,11 @@ class RawMouseCaptureWin32Test : public ::testing::Test {
     creation.width = 200;
     creation.height = 200;
     creation.instance = GetModuleHandleW(nullptr);
-    ASSERT_TRUE(
-        window_.Create(creation, [this](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-          return HandleMessage(hwnd, message, wparam, lparam);
-        }));
+    ASSERT_TRUE(window_.Create(creation,
+                               [this](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+                                 return HandleMessage(hwnd, message, wparam, lparam);
+                               }))
+        << "CreateWindowExW failed, GetLastError " << GetLastError();
     hwnd_ = window_.get();
     user_params_ = ReadMouseParams();
     WriteMouseParams(kDistinctive);
