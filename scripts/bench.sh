@@ -42,7 +42,7 @@ done
 
 table=$build/encoding_benchmark.md
 python3 - "$build" "$calls" >"$table" <<'PYTHON'
-import json, sys
+import json, re, subprocess, sys
 
 build, calls = sys.argv[1], int(sys.argv[2])
 levels = ("O2", "O3")
@@ -68,6 +68,28 @@ def instructions(level):
         payload, operation, total = line.split()
         counts[(payload, operation)] = int(total) / calls
     return counts
+
+# Where one call's instructions go: inclusive counts of the functions that
+# destroy the result, allocate, compare map keys and rebalance the map.
+PARTS = (("destroying the call", "flutter::MethodCall::~MethodCall()"),
+         ("allocating (operator new)", "operator new(unsigned long)"),
+         ("comparing map keys", "flutter::operator<(flutter::EncodableValue const&"),
+         ("rebalancing the map", "std::_Rb_tree_insert_and_rebalance("))
+
+def profile(level, payload, operation):
+    out = subprocess.run(
+        ["callgrind_annotate", "--inclusive=yes", "--threshold=100",
+         f"{build}/bench-native-{level}/callgrind.{payload}.{operation}"],
+        capture_output=True, text=True).stdout
+    parts = {}
+    for line in out.splitlines():
+        match = re.match(r"\s*([\d,]+) \(.*?\)\s+\S*?:(.*)", line)
+        if not match:
+            continue
+        for name, function in PARTS:
+            if match.group(2).startswith(function) and name not in parts:
+                parts[name] = int(match.group(1).replace(",", "")) / calls
+    return parts
 
 def peers_table(level, runs):
     def cell(key):
@@ -160,6 +182,21 @@ print("| payload | level | instructions per call, decode / copy | allocations, d
       "instructions, decode / it |")
 print("|---|---|---|---|---|---|---|")
 print("\n".join(decode_rows))
+print()
+print("### Where the instructions of one call go\n")
+print("| payload | level | operation | in all | " + " | ".join(name for name, _ in PARTS) +
+      " | the rest: parsing, building, copying |")
+print("|---|---|---|---|" + "---|" * len(PARTS) + "---|")
+for level in levels:
+    counts = instructions(level)
+    for payload in sorted({payload for payload, _ in counts}):
+        for operation in ("decode", "copy"):
+            total = counts[(payload, operation)]
+            parts = profile(level, payload, operation)
+            cells = [parts.get(name, 0) for name, _ in PARTS]
+            print(f"| {payload} | -{level} | {operation} | {total:,.0f} | " +
+                  " | ".join(f"{cell:,.0f}" for cell in cells) +
+                  f" | {total - sum(cells):,.0f} |")
 print()
 print("### Other targets\n")
 print("| target | kovi / reference time | result |")
