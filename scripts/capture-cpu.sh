@@ -6,7 +6,7 @@
 # BIN_DIR holds kovi.exe with its stand-ins, bare_receiver.exe, inject_mouse.exe
 # and close_window.exe (the Windows tree's bin folder).
 # KOVI_CPU_RUNS (default 5) rounds, KOVI_CPU_SECONDS (default 4) of moves per
-# phase.
+# phase, KOVI_CPU_RATES (default "1000 4000 8000") the rates in Hz.
 #
 # Each phase is one receiver alone, a whole process in the foreground, and the
 # moves of inject_mouse (zero distance, nothing lost). Its window opens when
@@ -29,7 +29,7 @@ BIN=$(cd "$1" && pwd)
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${KOVI_CPU_RUNS:-5}
 SECONDS_PER_PHASE=${KOVI_CPU_SECONDS:-4}
-RATES=(1000 4000 8000)
+read -r -a RATES <<<"${KOVI_CPU_RATES:-1000 4000 8000}"
 WORK=$ROOT/build/capture-cpu
 # The centre of kovi's window at 96 dots per inch on the 1920-pixel screen;
 # the bare receiver's window covers it too.
@@ -55,6 +55,14 @@ cpu_ns() {
   cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
 }
 
+# Times all threads of a process gave up the CPU to wait (voluntary context
+# switches). A Wine program waits for the wineserver's answer to each of its
+# requests, and for its next message.
+waits() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^voluntary_ctxt_switches/ { sum += $2 } END { printf "%.0f\n", sum }'
+}
+
 # The wineserver of the project's prefix: it works in a folder named after the
 # prefix's device and inode (under a temporary folder of Wine's choosing).
 wineserver_pid() {
@@ -72,23 +80,29 @@ wineserver_pid() {
 }
 
 # Sends RATE moves a second for the phase's time while PID receives them;
-# prints "SENT PROCESS_NS WINESERVER_NS".
+# prints "SENT PROCESS_NS WINESERVER_NS WAKEUPS DRAIN_MS", the last two the
+# receiver's waits in the window and how long the window stayed open after the
+# last move.
 measure_phase() {
-  local rate=$1 pid=$2 server idle process0 server0 process1 server1 inject
+  local rate=$1 pid=$2 server idle process0 server0 process1 server1 inject waited sent_at
   server=$(wineserver_pid) || { echo "capture-cpu: no wineserver found" >&2; return 1; }
   idle=$(cpu_ns "$pid")
   sleep 1
   process0=$(cpu_ns "$pid")
   idle=$((process0 - idle))
   server0=$(cpu_ns "$server")
+  waited=$(waits "$pid")
   inject=$("$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate "$rate" \
     --seconds "$SECONDS_PER_PHASE" </dev/null 2>/dev/null)
+  sent_at=$(date +%s%N)
   wait_until_drained "$pid" "$idle"
   process1=$(cpu_ns "$pid")
   server1=$(cpu_ns "$server")
+  waited=$(($(waits "$pid") - waited))
   # "inject_mouse: sent N moves in T s"
   set -- $inject
-  echo "${3:-0} $((process1 - process0)) $((server1 - server0))"
+  echo "${3:-0} $((process1 - process0)) $((server1 - server0)) $waited" \
+    "$((($(date +%s%N) - sent_at) / 1000000))"
 }
 
 # A receiver behind the moves keeps working through its queue after they end.
@@ -160,10 +174,12 @@ from collections import defaultdict
 
 phases = defaultdict(list)
 for line in open(sys.argv[1]):
-    receiver, rate, sent, process_ns, server_ns, received = (line.split() + ["0"])[:6]
+    receiver, rate, sent, process_ns, server_ns, waited, drain_ms, received = (
+        line.split() + ["0"])[:8]
     seconds = int(sent) / int(rate)
     phases[(receiver, int(rate))].append(
         {"sent": int(sent), "received": int(received or 0),
+         "packets_per_wait": int(sent) / max(int(waited), 1), "drain": int(drain_ms) / 1000,
          "process": int(process_ns) / 1e9 / seconds,
          "server": int(server_ns) / 1e9 / seconds})
 
@@ -172,8 +188,9 @@ def spread(values, digits=3):
             f"({min(values):.{digits}f}-{max(values):.{digits}f})")
 
 print(f"CPU seconds per capture-second, median (range) of {sys.argv[2]} rounds\n")
-print("| rate | receiver | moves sent | packets received | process | wineserver share | together |")
-print("|---|---|---|---|---|---|---|")
+print("| rate | receiver | moves sent | packets received | process | wineserver share | together "
+      "| packets per wait | window after the last move, s |")
+print("|---|---|---|---|---|---|---|---|---|")
 ratios = {}
 for rate in sorted({rate for _, rate in phases}):
     for receiver in ("bare", "kovi"):
@@ -181,7 +198,9 @@ for rate in sorted({rate for _, rate in phases}):
         print(f"| {rate // 1000} kHz | {receiver} | {spread([r['sent'] for r in runs], 0)} | "
               f"{spread([r['received'] for r in runs], 0)} | "
               f"{spread([r['process'] for r in runs])} | {spread([r['server'] for r in runs])} | "
-              f"{spread([r['process'] + r['server'] for r in runs])} |")
+              f"{spread([r['process'] + r['server'] for r in runs])} | "
+              f"{spread([r['packets_per_wait'] for r in runs], 1)} | "
+              f"{spread([r['drain'] for r in runs], 2)} |")
     pairs = list(zip(phases[("kovi", rate)], phases[("bare", rate)]))
     ratios[rate] = ([k["process"] / b["process"] for k, b in pairs],
                     [(k["process"] + k["server"]) / (b["process"] + b["server"]) for k, b in pairs])
