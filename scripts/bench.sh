@@ -173,7 +173,7 @@ for level in levels:
             f"{allocs} | {times} | {'met' if met else 'NOT MET'} | "
             f"{arguments:,.0f}: {decode / arguments:.2f} |")
 
-print("### Decode of the ~1 KB method calls against a deep copy of their arguments\n")
+print("### Decode of the ~1 KB method calls against a deep copy of the call\n")
 print("The copy is a deep copy of the decoded call (its name, its boxed arguments and their "
       "tree). Target: at most 1.5 times the copy's instructions, and no more allocations than "
       "the copy plus one.\n")
