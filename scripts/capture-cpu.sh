@@ -19,12 +19,18 @@
 # - the wineserver's CPU time in the same window: every raw input message
 #   passes through it. The injector's share of it is the same in both phases,
 #   so it adds the same to both sides of the ratio.
+# Also per phase, to tell how the receiver fared: its waits per packet, and how
+# long its window stayed open after the last move (0.5 s when it kept up).
 # Rounds alternate which receiver goes first, so that a change of load on the
 # machine does not always fall on the same side. The table gives the median
 # of the rounds with their range, per capture-second; the target is kovi at
 # most 1.1 times the bare receiver at 8 kHz, process and wineserver share
 # together. Exit code 0, or 1 when a phase could not run.
 set -u
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+  echo "usage: capture-cpu.sh BIN_DIR" >&2
+  exit 1
+fi
 BIN=$(cd "$1" && pwd)
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${KOVI_CPU_RUNS:-5}
