@@ -1,10 +1,11 @@
 #!/bin/bash
 # Builds the native tree's encoding benchmark (Release) twice, at -O2 and at
 # -O3, runs both, and counts the instructions of the ~1 KB method calls' decode
-# and deep copy (of the whole call, and of its arguments alone) under callgrind; prints a table of the results and the targets
-# met or not, also written to <build>/encoding_benchmark.md next to the raw
-# results (bench-native-O2/, bench-native-O3/: encoding_benchmark.json,
-# instruction_counts.tsv).
+# and deep copy (of the whole call, and of its arguments alone) under
+# callgrind; prints a table of the results and the targets met or not, also
+# written to <build>/encoding_benchmark.md next to the raw results
+# (bench-native-O2/, bench-native-O3/: encoding_benchmark.json,
+# instruction_counts.tsv, callgrind.*).
 # Times are CPU time per operation, the best of five runs: on a shared machine
 # the wall clock also counts the time other processes held the core, and what
 # they do to the caches only ever adds time. Instruction counts are
@@ -16,7 +17,10 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${KOVI_BENCH_BUILD:-$(pwd)/build}
 calls=1000
-command -v valgrind >/dev/null || { echo "bench.sh: valgrind is missing (scripts/install-deps.sh)" >&2; exit 1; }
+if ! command -v valgrind >/dev/null; then
+  echo "bench.sh: valgrind is missing (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
 
 for level in O2 O3; do
   tree=$build/bench-native-$level
