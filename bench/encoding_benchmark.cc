@@ -2,7 +2,7 @@
 // implementations (msgpack-cxx, and nlohmann::json's MessagePack support) on the
 // same logical payloads, with heap allocations per operation, and the two
 // floors: memcpy of the bytes of a 1 MiB block, and a deep copy of a decoded
-// value tree. Benchmarks are named <payload>/<direction>/<implementation>;
+// method call. Benchmarks are named <payload>/<direction>/<implementation>;
 // scripts/bench.sh runs them and turns the results into a table.
 #include <benchmark/benchmark.h>
 
@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "bench/allocation_counter.h"
+#include "bench/deep_copy.h"
 #include "bench/discarding_method_result.h"
 #include "bench/encodable_from_json.h"
 #include "bench/sample_payloads.h"
@@ -101,8 +102,8 @@ void RegisterSuccessEnvelope(const std::string& payload, const nlohmann::json& r
   RegisterPeers(payload, nlohmann::json::array({0, result}), 0);
 }
 
-// (c): a method call of about 1 KB, and the deep copy of its decoded arguments,
-// which is the floor for any decoder into this value model.
+// (c): a method call of about 1 KB (one per shape of content), and a deep copy
+// of the call, which is the floor for any decoder into this value model.
 void RegisterMethodCall(const std::string& payload, const std::string& method,
                         const nlohmann::json& arguments) {
   const flutter::StandardMethodCodec* codec = &flutter::StandardMethodCodec::GetInstance();
@@ -121,8 +122,8 @@ void RegisterMethodCall(const std::string& payload, const std::string& method,
     benchmark::DoNotOptimize(decoded.get());
   });
   Register(payload + "/decode/deep_copy", size, 0, [call] {
-    flutter::EncodableValue copy(*call->arguments());
-    benchmark::DoNotOptimize(copy);
+    std::unique_ptr<flutter::MethodCall> copy = DeepCopy(*call);
+    benchmark::DoNotOptimize(copy.get());
   });
   RegisterPeers(payload, nlohmann::json::array({method, arguments}), 0);
 }
@@ -162,7 +163,9 @@ void RegisterBlock(const std::string& payload, const std::vector<T>& block) {
 void RegisterAll() {
   RegisterSuccessEnvelope("a_event_batch", EventBatch());
   RegisterSuccessEnvelope("b_supported_map", SupportedAnswer());
-  RegisterMethodCall("c_method_call", kConfigureMethod, ConfigureArguments());
+  for (const MethodCallPayload& call : MethodCallPayloads()) {
+    RegisterMethodCall(call.payload, call.method, call.arguments());
+  }
   RegisterBlock("d_int32_block", Int32Block());
   RegisterBlock("d_float64_block", Float64Block());
 }

@@ -2,6 +2,8 @@
 
 #include <limits>
 #include <random>
+#include <string>
+#include <utility>
 
 namespace kovi_bench {
 
@@ -15,6 +17,9 @@ nlohmann::json RecentTicks() {
   }
   return ticks;
 }
+
+// Levels in the deep, narrow payload.
+constexpr int kChainDepth = 18;
 
 }  // namespace
 
@@ -49,6 +54,57 @@ nlohmann::json ConfigureArguments() {
       {"session",
        {{"id", "6f1c2a90-3e55-4b7f-9d0e-71a2c4b8e113"}, {"started_ms", 1717171717171LL}}},
   };
+}
+
+const char* const kButtonMapMethod = "setButtonMap";
+
+nlohmann::json FlatMapArguments() {
+  static const char* const kControls[] = {"button",  "wheel", "dpi",  "report", "led",
+                                          "profile", "macro", "lift", "angle",  "debounce"};
+  static const char* const kFacets[] = {"_action", "_repeat", "_min_level", "_hold_ms"};
+  nlohmann::json map = nlohmann::json::object();
+  int value = 0;
+  for (const char* control : kControls) {
+    for (const char* facet : kFacets) {
+      map[std::string(control) + facet] = value++ % 7;
+    }
+  }
+  return map;
+}
+
+const char* const kMovesMethod = "replayMoves";
+
+nlohmann::json ListOfMapsArguments() {
+  nlohmann::json moves = nlohmann::json::array();
+  for (int move = 0; move < 20; ++move) {
+    moves.push_back({{"dx", move % 5 - 2},
+                     {"dy", 3 - move % 4},
+                     {"t", move * 0.125},
+                     {"kind", move % 3 == 0 ? "press" : "move"}});
+  }
+  return moves;
+}
+
+const char* const kFilterChainMethod = "setFilterChain";
+
+nlohmann::json DeepNarrowArguments() {
+  nlohmann::json chain = {{"name", "identity"}, {"gain", 1.0}};
+  for (int level = kChainDepth - 1; level >= 0; --level) {
+    chain = {{"name", "stage " + std::to_string(level)},
+             {"gain", 1.0 + level * 0.0625},
+             {"next", std::move(chain)}};
+  }
+  return chain;
+}
+
+const std::vector<MethodCallPayload>& MethodCallPayloads() {
+  static const std::vector<MethodCallPayload> payloads = {
+      {"c_method_call", kConfigureMethod, ConfigureArguments},
+      {"c_flat_map", kButtonMapMethod, FlatMapArguments},
+      {"c_list_of_maps", kMovesMethod, ListOfMapsArguments},
+      {"c_deep_narrow", kFilterChainMethod, DeepNarrowArguments},
+  };
+  return payloads;
 }
 
 std::vector<int32_t> Int32Block() {

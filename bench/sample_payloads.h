@@ -26,6 +26,24 @@ nlohmann::json SupportedAnswer();
 extern const char* const kConfigureMethod;
 nlohmann::json ConfigureArguments();
 
+// Three more method calls of about 1 KB, each one shape of content: a flat map
+// of 40 short string keys to small integers; a list of 20 small maps; and a
+// deep, narrow chain of maps holding strings and doubles.
+extern const char* const kButtonMapMethod;
+nlohmann::json FlatMapArguments();
+extern const char* const kMovesMethod;
+nlohmann::json ListOfMapsArguments();
+extern const char* const kFilterChainMethod;
+nlohmann::json DeepNarrowArguments();
+
+// The method calls above, under the payload names the benchmarks report them by.
+struct MethodCallPayload {
+  const char* payload;
+  const char* method;
+  nlohmann::json (*arguments)();
+};
+const std::vector<MethodCallPayload>& MethodCallPayloads();
+
 // 1 MiB of 32-bit integers and of doubles, from a fixed-seed generator.
 std::vector<int32_t> Int32Block();
 std::vector<double> Float64Block();
