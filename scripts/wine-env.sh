@@ -7,13 +7,17 @@ export WINEARCH=win64
 # still reports a DLL that cannot be loaded.
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-KOVI_WINE_LOADER=/usr/lib/wine/wine64
-if command -v wineserver >/dev/null 2>&1; then
-  KOVI_WINESERVER=wineserver
-elif [ -x /usr/lib/wine/wineserver64 ]; then
-  KOVI_WINESERVER=/usr/lib/wine/wineserver64
-else
-  KOVI_WINESERVER=wineserver-stable
+# The server is on the PATH (Debian's alternatives: wineserver, or
+# wineserver-stable); the 64-bit loader is the wine64 beside the server's real
+# file (Debian's /usr/bin/wine is a wrapper that insists on wine32), or one on
+# the PATH. WINELOADER, when it names a program, wins.
+KOVI_WINESERVER=$(command -v wineserver || command -v wineserver-stable || echo wineserver)
+KOVI_WINE_LOADER=${WINELOADER:-}
+if [ ! -x "$KOVI_WINE_LOADER" ]; then
+  KOVI_WINE_LOADER="$(dirname "$(readlink -f "$KOVI_WINESERVER")")/wine64"
+fi
+if [ ! -x "$KOVI_WINE_LOADER" ]; then
+  KOVI_WINE_LOADER=$(command -v wine64 || echo wine64)
 fi
 export WINELOADER=$KOVI_WINE_LOADER
 export WINESERVER=$KOVI_WINESERVER
