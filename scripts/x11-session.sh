@@ -2,13 +2,15 @@
 # project's X11 Wine prefix, with every process started here remembered by its
 # id and ended by kovi_session_end (also on exit, through a trap).
 #
-#   kovi_session_begin [FIRST_DISPLAY]   start Xvfb on the first free display
-#                                        number from FIRST_DISPLAY (1920x1080)
+#   kovi_session_begin                   start Xvfb on a free display (Xvfb picks
+#                                        it, 1920x1080) and put the pointer over
+#                                        the centre of kovi's window
 #   kovi_set_dpi DPI                     Wine's LogPixels in the prefix
 #   kovi_wine_start OUT ERR PROGRAM ARGS...   start a Windows program; sets KOVI_PID
 #   kovi_wait_for_line FILE TEXT SECONDS      wait until FILE has a line containing TEXT
 #   kovi_wait_pid PID SECONDS            wait for a program; its exit code, 124 on timeout
-#   kovi_synthetic_mouse                 path of the native synthetic mouse (built if needed)
+#   kovi_synthetic_mouse                 path of the native synthetic mouse (the native
+#                                        tree's; that target is built if needed)
 #   kovi_inject_mouse BIN_DIR RATE SECONDS    SendInput moves of zero distance
 #                                        (inject_mouse.exe); prints the number sent
 #   kovi_wait_until_idle FILE            until kovi's output FILE has a live line
@@ -22,26 +24,35 @@ source "$KOVI_ROOT/scripts/wine-env.sh"
 KOVI_SESSION_PIDS=()
 KOVI_XVFB_PID=
 KOVI_SCREEN=${KOVI_SCREEN:-1920x1080x24}
+# The centre of kovi's window at 96 dots per inch on the 1920-pixel screen
+# (1280 by 800, centred horizontally, 100 from the top). Without a window
+# manager the pointer decides which window gets the motion; the bare
+# receiver's window covers the same point.
+KOVI_POINTER_X=960
+KOVI_POINTER_Y=500
 
 kovi_session_begin() {
-  local display=${1:-90}
-  "$KOVI_ROOT/scripts/wine-prefix-x11.sh" || return 1
-  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-  done
+  "$KOVI_ROOT/scripts/wine-prefix.sh" x11 || return 1
   trap kovi_session_end EXIT
-  Xvfb ":$display" -screen 0 "$KOVI_SCREEN" -nolisten tcp -noreset >/dev/null 2>&1 &
+  # Xvfb takes a free display number itself and writes it once it accepts
+  # clients, so two sessions never race for one number.
+  local number_file tries=0
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$KOVI_SCREEN" -nolisten tcp -noreset 3>"$number_file" \
+    >/dev/null 2>&1 &
   KOVI_XVFB_PID=$!
-  export DISPLAY=":$display"
-  local tries=0
-  until xdotool getdisplaygeometry >/dev/null 2>&1; do
+  until [ -n "$(tr -dc 0-9 <"$number_file")" ]; do
     tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$KOVI_XVFB_PID" 2>/dev/null; then
-      echo "Xvfb did not start on $DISPLAY" >&2
+    if [ $tries -gt 200 ] || ! kill -0 "$KOVI_XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start" >&2
+      rm -f "$number_file"
       return 1
     fi
     sleep 0.05
   done
+  export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+  rm -f "$number_file"
+  xdotool mousemove "$KOVI_POINTER_X" "$KOVI_POINTER_Y"
   # A fresh wineserver for this display: one left from another display would
   # hand out that display's desktop.
   "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
@@ -92,23 +103,19 @@ kovi_wait_pid() {
   wait "$pid"
 }
 
-# The native tree's synthetic mouse, or one built here from its sources when
-# the native tree has none.
+# The native tree's synthetic mouse; when that tree lacks it, the tree is
+# configured (if need be) and only that target is built.
 kovi_synthetic_mouse() {
-  local built="$KOVI_ROOT/build/native/bin/synthetic_mouse"
-  local own="$KOVI_ROOT/build/system-tools/synthetic_mouse"
+  local tree="$KOVI_ROOT/build/native"
   if [ -n "${KOVI_SYNTHETIC_MOUSE:-}" ]; then
     echo "$KOVI_SYNTHETIC_MOUSE"
-  elif [ -x "$built" ]; then
-    echo "$built"
-  else
-    if [ ! -x "$own" ] || [ -n "$(find "$KOVI_ROOT/tools/synthetic_mouse" -newer "$own")" ]; then
-      mkdir -p "$(dirname "$own")"
-      g++ -std=c++17 -O2 -I"$KOVI_ROOT" "$KOVI_ROOT"/tools/synthetic_mouse/*.cc \
-        -lXtst -lXi -lX11 -pthread -o "$own" >&2 || return 1
-    fi
-    echo "$own"
+    return 0
   fi
+  if [ ! -x "$tree/bin/synthetic_mouse" ]; then
+    { [ -f "$tree/CMakeCache.txt" ] || (cd "$KOVI_ROOT" && cmake --preset native); } >&2 &&
+      cmake --build "$tree" --target synthetic_mouse -j2 >&2 || return 1
+  fi
+  echo "$tree/bin/synthetic_mouse"
 }
 
 kovi_inject_mouse() {
