@@ -37,9 +37,6 @@ RUNS=${KOVI_CPU_RUNS:-5}
 SECONDS_PER_PHASE=${KOVI_CPU_SECONDS:-4}
 read -r -a RATES <<<"${KOVI_CPU_RATES:-1000 4000 8000}"
 WORK=$ROOT/build/capture-cpu
-# The centre of kovi's window at 96 dots per inch on the 1920-pixel screen;
-# the bare receiver's window covers it too.
-POINTER_AT=960,500
 # shellcheck source=scripts/x11-session.sh
 source "$ROOT/scripts/x11-session.sh"
 export LANG=C.UTF-8
@@ -53,8 +50,7 @@ for file in kovi.exe flutter_windows.dll data/app.so bare_receiver.exe inject_mo
 done
 rm -rf "$WORK"
 mkdir -p "$WORK"
-kovi_session_begin 90 || exit 1
-xdotool mousemove "${POINTER_AT%,*}" "${POINTER_AT#*,}"
+kovi_session_begin || exit 1
 
 # On-CPU nanoseconds of all threads of a process.
 cpu_ns() {

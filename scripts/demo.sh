@@ -66,11 +66,8 @@ rm -rf "$OUT"
 mkdir -p "$OUT"
 
 step "starting Xvfb and the Wine prefix"
-kovi_session_begin 90 || exit 1
+kovi_session_begin || exit 1
 echo "display $DISPLAY, Wine prefix $WINEPREFIX"
-# The pointer over the centre of kovi's window: without a window manager the
-# pointer decides which window gets the motion.
-xdotool mousemove 960 500
 
 # XTest: kovi's capture ends on its own timer, a second after the motion.
 # SendInput: every move must be counted, so kovi captures until its window is

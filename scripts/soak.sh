@@ -16,8 +16,7 @@ OUT="$ROOT/build/soak"
 source "$ROOT/scripts/x11-session.sh"
 rm -rf "$OUT"
 mkdir -p "$OUT"
-kovi_session_begin 90 || exit 1
-xdotool mousemove 960 500
+kovi_session_begin || exit 1
 
 kovi_wine_start "$OUT/kovi.out" "$OUT/kovi.err" "$BIN/kovi.exe" --seconds $((SECONDS_TOTAL + 3))
 kovi_pid=$KOVI_PID

@@ -22,8 +22,6 @@ KOVI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$KOVI_ROOT/scripts/x11-session.sh"
 export LANG=C.UTF-8
 SYSTEM_FAILURES=0
-# The centre of kovi's window at 96 dots per inch on the 1920-pixel screen.
-POINTER_AT=960,500
 
 system_begin() {
   BIN=$1
@@ -41,8 +39,7 @@ system_begin() {
     fi
   done
   MOUSE=$(kovi_synthetic_mouse) || exit 1
-  kovi_session_begin 90 || exit 1
-  xdotool mousemove "${POINTER_AT%,*}" "${POINTER_AT#*,}"
+  kovi_session_begin || exit 1
 }
 
 kovi_start() {
