@@ -4,10 +4,10 @@
 # program against the same Windows and C++ libraries.
 include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
 
-# Clang looks for the MinGW GCC install in a folder named by its version
-# alone; Debian's is named 12-posix, which clang skips. The GCC driver says
-# where its install is: the folder of libgcc holds the C++ headers and the
-# runtime libraries.
+# Clang does not find Debian's MinGW GCC install (lib/gcc/x86_64-w64-mingw32/
+# 12-posix) by itself: left alone it takes the host's C++ headers. The GCC
+# driver says where its install is: the folder of libgcc holds the C++ headers
+# and the runtime libraries.
 execute_process(
   COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
   OUTPUT_VARIABLE KOVI_MINGW_LIBGCC
