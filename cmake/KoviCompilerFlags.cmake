@@ -1,7 +1,8 @@
 # Compiler and linker settings of the project, each behind the compiler that
 # understands it, so that a tree configured with another Windows compiler
 # (MSVC's cl, clang-cl) carries none of the flags only GCC and MinGW accept.
-# The MinGW-w64 (GCC) cross build is the Windows build made and tested here.
+# The Windows builds made and tested here are MinGW-w64 cross builds, with GCC
+# and with clang (cmake/MingwClangToolchain.cmake); MINGW is true for both.
 #
 #   kovi_target_defaults(<target>)  warnings (as errors unless KOVI_WERROR is
 #                                   OFF), the Windows character-set and version

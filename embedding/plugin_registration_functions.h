@@ -6,14 +6,26 @@
 
 #include "embedding/flutter_desktop.h"
 
+// A plugin library defines KOVI_PLUGIN_BUILDING_LIBRARY and exports what it
+// defines of these; callers need no import attribute (the import library's
+// thunks resolve them).
+#if defined(_WIN32) && defined(KOVI_PLUGIN_BUILDING_LIBRARY)
+#define KOVI_PLUGIN_EXPORT __declspec(dllexport)
+#else
+#define KOVI_PLUGIN_EXPORT
+#endif
+
 extern "C" {
 
 // screen_retriever_plugin.dll
-void ScreenRetrieverPluginRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar);
+KOVI_PLUGIN_EXPORT void ScreenRetrieverPluginRegisterWithRegistrar(
+    FlutterDesktopPluginRegistrarRef registrar);
 // url_launcher_windows_plugin.dll
-void UrlLauncherWindowsRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar);
+KOVI_PLUGIN_EXPORT void UrlLauncherWindowsRegisterWithRegistrar(
+    FlutterDesktopPluginRegistrarRef registrar);
 // window_manager_plugin.dll
-void WindowManagerPluginRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar);
+KOVI_PLUGIN_EXPORT void WindowManagerPluginRegisterWithRegistrar(
+    FlutterDesktopPluginRegistrarRef registrar);
 
 }  // extern "C"
 

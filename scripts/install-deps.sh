@@ -3,7 +3,7 @@
 # the fuzzers and the benchmarks need; only what is missing.
 set -eu
 packages=(
-  cmake make g++ clang libclang-rt-14-dev clang-format
+  cmake make g++ clang lld libclang-rt-14-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev libmsgpack-cxx-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine wine64
   valgrind

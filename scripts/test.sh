@@ -1,7 +1,9 @@
 #!/bin/bash
 # The project's whole test run, from scratch: installs what is missing, creates
 # the Wine prefix, configures and builds the native, fuzz (clang + sanitizers)
-# and Windows trees, runs every test of each, and ends with
+# and the two Windows trees (MinGW g++, then clang on the same MinGW
+# libraries), runs every test of each, one tree after another (the Windows
+# trees share the Wine prefix), and ends with
 # "N passed, N failed, N skipped" (a tree that cannot
 # configure, build or start its tests counts as one more failure).
 set -u
@@ -42,7 +44,7 @@ run_tree() {
 }
 
 mkdir -p build
-for preset in native fuzz windows; do
+for preset in native fuzz windows windows-clang; do
   run_tree "$preset"
 done
 source scripts/wine-env.sh

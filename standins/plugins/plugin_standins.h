@@ -8,15 +8,19 @@
 #define KOVI_STANDINS_PLUGINS_PLUGIN_STANDINS_H_
 
 #include "embedding/flutter_desktop.h"
+#include "embedding/plugin_registration_functions.h"
 
 extern "C" {
 
 typedef void (*PluginStandInObserver)(void* context, const char* plugin_name,
                                       FlutterDesktopPluginRegistrarRef registrar);
 
-void ScreenRetrieverPluginStandInObserve(PluginStandInObserver observer, void* context);
-void UrlLauncherWindowsStandInObserve(PluginStandInObserver observer, void* context);
-void WindowManagerPluginStandInObserve(PluginStandInObserver observer, void* context);
+KOVI_PLUGIN_EXPORT void ScreenRetrieverPluginStandInObserve(PluginStandInObserver observer,
+                                                            void* context);
+KOVI_PLUGIN_EXPORT void UrlLauncherWindowsStandInObserve(PluginStandInObserver observer,
+                                                         void* context);
+KOVI_PLUGIN_EXPORT void WindowManagerPluginStandInObserve(PluginStandInObserver observer,
+                                                          void* context);
 
 }  // extern "C"
 

@@ -11,13 +11,11 @@ StandInRegistration registration("ScreenRetrieverPlugin");
 
 extern "C" {
 
-PLUGIN_STANDIN_EXPORT void ScreenRetrieverPluginStandInObserve(PluginStandInObserver observer,
-                                                               void* context) {
+void ScreenRetrieverPluginStandInObserve(PluginStandInObserver observer, void* context) {
   registration.Observe(observer, context);
 }
 
-PLUGIN_STANDIN_EXPORT void ScreenRetrieverPluginRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar) {
+void ScreenRetrieverPluginRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar) {
   registration.Registered(registrar);
 }
 

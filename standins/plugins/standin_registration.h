@@ -6,9 +6,6 @@
 
 #include "standins/plugins/plugin_standins.h"
 
-// The stand-in libraries export their functions by definition.
-#define PLUGIN_STANDIN_EXPORT __declspec(dllexport)
-
 class StandInRegistration {
  public:
   explicit constexpr StandInRegistration(const char* plugin_name) : plugin_name_(plugin_name) {}

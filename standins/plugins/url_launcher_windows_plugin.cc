@@ -11,13 +11,11 @@ StandInRegistration registration("UrlLauncherWindows");
 
 extern "C" {
 
-PLUGIN_STANDIN_EXPORT void UrlLauncherWindowsStandInObserve(PluginStandInObserver observer,
-                                                            void* context) {
+void UrlLauncherWindowsStandInObserve(PluginStandInObserver observer, void* context) {
   registration.Observe(observer, context);
 }
 
-PLUGIN_STANDIN_EXPORT void UrlLauncherWindowsRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar) {
+void UrlLauncherWindowsRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar) {
   registration.Registered(registrar);
 }
 

@@ -13,13 +13,11 @@ StandInRegistration registration("WindowManagerPlugin");
 
 extern "C" {
 
-PLUGIN_STANDIN_EXPORT void WindowManagerPluginStandInObserve(PluginStandInObserver observer,
-                                                             void* context) {
+void WindowManagerPluginStandInObserve(PluginStandInObserver observer, void* context) {
   registration.Observe(observer, context);
 }
 
-PLUGIN_STANDIN_EXPORT void WindowManagerPluginRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar) {
+void WindowManagerPluginRegisterWithRegistrar(FlutterDesktopPluginRegistrarRef registrar) {
   registration.Registered(registrar);
   EnableStandinWindowControl(registrar);
 }
