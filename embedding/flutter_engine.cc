@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "embedding/binary_messenger_impl.h"
+#include "embedding/engine_project.h"
 #include "encoding/error_line.h"
-#include "shell/engine_project.h"
 
 namespace flutter {
 namespace {
