@@ -5,7 +5,7 @@
 
 #include "embedding/binary_messenger_impl.h"
 #include "embedding/engine_project.h"
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {
