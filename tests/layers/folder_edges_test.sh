@@ -28,7 +28,8 @@ for row in "${edges[@]}"; do
   fi
   while IFS= read -r line; do
     file=${line%%:*}
-    include=$(sed -E 's/^[^"]*"([^"]*)".*/\1/' <<<"$line")
+    include=${line#*\"}
+    include=${include%%\"*}
     target=${include%%/*}
     if [[ " $folder $allowed " != *" $target "* ]]; then
       echo "${file#"$SOURCE"/}: #include \"$include\" ($folder/ may not include $target/)"
