@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "channels/reply_holder.h"
 #include "embedding/binary_messenger.h"
-#include "embedding/reply_holder.h"
 #include "encoding/encodable_value.h"
 #include "encoding/method_codec.h"
 #include "encoding/method_result.h"

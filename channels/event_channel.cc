@@ -7,8 +7,8 @@
 
 #include "channels/event_sink_implementation.h"
 #include "channels/stream_handler_error.h"
-#include "encoding/error_line.h"
 #include "encoding/method_call.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "channels/engine_method_result.h"
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {

@@ -5,7 +5,7 @@
 #
 #   KOVI_ENGINE_DIR    flutter_windows.dll, with its import library where the
 #                      engine ships one
-#   KOVI_PLUGINS_DIR   the plugin DLLs (KOVI_PLUGIN_LIBRARIES), import
+#   KOVI_PLUGINS_DIR   the plugin DLLs (KOVI_PLUGINS), import
 #                      libraries on the same rule
 #   KOVI_APP_DATA_DIR  flutter_assets/, icudtl.dat and app.so, laid out as
 #                      data/ beside kovi.exe (kovi_data_application)
@@ -24,8 +24,26 @@
 # MSVC's linker cannot, so there the import library is a file the folder must
 # hold.
 
-# The plugin libraries kovi.exe links, in their registration order.
-set(KOVI_PLUGIN_LIBRARIES screen_retriever_plugin url_launcher_windows_plugin window_manager_plugin)
+# The application's plugins, in their registration order, the one list of
+# them: per plugin its library (<name>.dll), its registrar key and its
+# registration function. KOVI_PLUGIN_LIBRARIES, the libraries kovi.exe links,
+# and the X-macro of embedding/plugin_list.h, which RegisterPlugins walks, are
+# made from it.
+set(KOVI_PLUGINS
+  screen_retriever_plugin     ScreenRetrieverPlugin ScreenRetrieverPluginRegisterWithRegistrar
+  url_launcher_windows_plugin UrlLauncherWindows    UrlLauncherWindowsRegisterWithRegistrar
+  window_manager_plugin       WindowManagerPlugin   WindowManagerPluginRegisterWithRegistrar)
+
+function(kovi_parts_plugin_libraries result)
+  set(rows ${KOVI_PLUGINS})
+  set(libraries)
+  while(rows)
+    list(POP_FRONT rows library key function)
+    list(APPEND libraries ${library})
+  endwhile()
+  set(${result} ${libraries} PARENT_SCOPE)
+endfunction()
+kovi_parts_plugin_libraries(KOVI_PLUGIN_LIBRARIES)
 
 set(KOVI_STANDIN_ENGINE OFF)
 set(KOVI_STANDIN_PLUGINS OFF)

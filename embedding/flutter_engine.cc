@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "embedding/binary_messenger_impl.h"
-#include "encoding/error_line.h"
-#include "shell/engine_project.h"
+#include "embedding/engine_project.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {

@@ -1,6 +1,6 @@
 #include "embedding/flutter_view_controller.h"
 
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 

@@ -11,10 +11,10 @@
 #include <memory>
 #include <optional>
 
+#include "embedding/engine_project.h"
 #include "embedding/flutter_desktop_windows.h"
 #include "embedding/flutter_engine.h"
 #include "embedding/flutter_view.h"
-#include "shell/engine_project.h"
 
 namespace flutter {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "embedding/plugin_list.h"
 #include "embedding/plugin_registration_functions.h"
 
 namespace {
@@ -12,11 +13,9 @@ struct Plugin {
 };
 
 // In registration order.
-const Plugin kPlugins[] = {
-    {"ScreenRetrieverPlugin", ScreenRetrieverPluginRegisterWithRegistrar},
-    {"UrlLauncherWindows", UrlLauncherWindowsRegisterWithRegistrar},
-    {"WindowManagerPlugin", WindowManagerPluginRegisterWithRegistrar},
-};
+#define KOVI_PLUGIN_ROW(key, function) {key, function},
+const Plugin kPlugins[] = {KOVI_PLUGIN_LIST(KOVI_PLUGIN_ROW)};
+#undef KOVI_PLUGIN_ROW
 
 }  // namespace
 

@@ -1,10 +1,12 @@
-// The registration functions of the three plugin libraries the application is
-// linked with; each takes the registrar the library gave for its plugin (which
-// may be null) and is called once, on the UI thread, during window creation.
+// The registration functions of the plugin libraries the application is linked
+// with (embedding/plugin_list.h names them); each takes the registrar the
+// library gave for its plugin (which may be null) and is called once, on the
+// UI thread, during window creation.
 #ifndef KOVI_EMBEDDING_PLUGIN_REGISTRATION_FUNCTIONS_H_
 #define KOVI_EMBEDDING_PLUGIN_REGISTRATION_FUNCTIONS_H_
 
 #include "embedding/flutter_desktop.h"
+#include "embedding/plugin_list.h"
 
 // A plugin library defines KOVI_PLUGIN_BUILDING_LIBRARY and exports what it
 // defines of these; callers need no import attribute (the import library's
@@ -17,15 +19,10 @@
 
 extern "C" {
 
-// screen_retriever_plugin.dll
-KOVI_PLUGIN_EXPORT void ScreenRetrieverPluginRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar);
-// url_launcher_windows_plugin.dll
-KOVI_PLUGIN_EXPORT void UrlLauncherWindowsRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar);
-// window_manager_plugin.dll
-KOVI_PLUGIN_EXPORT void WindowManagerPluginRegisterWithRegistrar(
-    FlutterDesktopPluginRegistrarRef registrar);
+#define KOVI_DECLARE_PLUGIN_REGISTRATION(key, function) \
+  KOVI_PLUGIN_EXPORT void function(FlutterDesktopPluginRegistrarRef registrar);
+KOVI_PLUGIN_LIST(KOVI_DECLARE_PLUGIN_REGISTRATION)
+#undef KOVI_DECLARE_PLUGIN_REGISTRATION
 
 }  // extern "C"
 

@@ -1,6 +1,6 @@
 #include "encoding/byte_buffer_stream_reader.h"
 
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 

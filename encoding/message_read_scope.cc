@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "encoding/error_line.h"
 #include "encoding/standard_codec_serializer.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {

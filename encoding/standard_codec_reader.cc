@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "encoding/byte_buffer_stream_reader.h"
-#include "encoding/error_line.h"
 #include "encoding/message_read_scope.h"
 #include "encoding/standard_codec_format.h"
+#include "errors/error_line.h"
 
 // The reading half of StandardCodecSerializer.
 //

@@ -7,9 +7,9 @@
 
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/encoded_size_hint.h"
-#include "encoding/error_line.h"
 #include "encoding/in_place_writer.h"
 #include "encoding/standard_codec_format.h"
+#include "errors/error_line.h"
 
 // The writing half of StandardCodecSerializer.
 //

@@ -6,7 +6,7 @@
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/encoded_size_hint.h"
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 namespace {

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "embedding/engine_project.h"
 #include "shell/command_line.h"
 #include "shell/debug_console.h"
-#include "shell/engine_project.h"
 #include "window/flutter_window.h"
 
 namespace {

@@ -44,14 +44,17 @@ LRESULT CALLBACK OwnedWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, 
   return owner->Route(hwnd, message, wparam, lparam);
 }
 
-bool OwnedWindow::RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name) {
+bool OwnedWindow::RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name, UINT style,
+                                     HICON icon) {
   WNDCLASSW existing{};
   if (GetClassInfoW(instance, class_name, &existing)) {
     return true;
   }
   WNDCLASSW window_class{};
+  window_class.style = style;
   window_class.lpfnWndProc = &OwnedWindow::Procedure;
   window_class.hInstance = instance;
+  window_class.hIcon = icon;
   window_class.lpszClassName = class_name;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   return RegisterClassW(&window_class) != 0;

@@ -69,9 +69,11 @@ class OwnedWindow {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   // Registers a class of the module whose windows are bound (Procedure, the
-  // arrow cursor, nothing else) unless it is registered already; true when it
-  // is. Such a class stays registered for the life of the process.
-  static bool RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name);
+  // arrow cursor, the class style and icon given, nothing else) unless it is
+  // registered already; true when it is. The one registration path of the
+  // project: whoever registers a class decides whether it is ever unregistered.
+  static bool RegisterBoundClass(HINSTANCE instance, const wchar_t* class_name, UINT style = 0,
+                                 HICON icon = nullptr);
 
  private:
   // The OwnedWindow bound to the window, or null.

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-#include "shell/engine_project.h"
+#include "embedding/engine_project.h"
 #include "window/win32_window.h"
 
 class RawMouseCapture;

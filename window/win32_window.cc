@@ -64,8 +64,7 @@ bool Win32Window::CreateNativeWindow(const std::wstring& title, const WindowOrig
                                      const WindowSize& size) {
   DestroyNativeWindow();
   WindowCreation creation;
-  creation.class_name =
-      WindowClassRegistration::GetInstance().GetWindowClass(&OwnedWindow::Procedure);
+  creation.class_name = WindowClassRegistration::GetInstance().GetWindowClass();
   creation.title = title.c_str();
   creation.style = WS_OVERLAPPEDWINDOW;
   creation.instance = GetModuleHandleW(nullptr);

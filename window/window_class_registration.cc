@@ -1,5 +1,7 @@
 #include "window/window_class_registration.h"
 
+#include "win32/owned_window.h"
+
 namespace {
 
 // The icon group that the executable's resources carry.
@@ -14,21 +16,13 @@ WindowClassRegistration& WindowClassRegistration::GetInstance() {
   return *instance;
 }
 
-const wchar_t* WindowClassRegistration::GetWindowClass(WNDPROC window_procedure) {
+const wchar_t* WindowClassRegistration::GetWindowClass() {
   if (!registered_) {
+    // Whether the registration succeeded is not examined: window creation
+    // fails on its own without the class.
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW window_class{};
-    window_class.style = CS_HREDRAW | CS_VREDRAW;
-    window_class.lpfnWndProc = window_procedure;
-    window_class.cbClsExtra = 0;
-    window_class.cbWndExtra = 0;
-    window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconResourceId));
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = nullptr;
-    window_class.lpszMenuName = nullptr;
-    window_class.lpszClassName = kClassName;
-    RegisterClassW(&window_class);
+    OwnedWindow::RegisterBoundClass(instance, kClassName, CS_HREDRAW | CS_VREDRAW,
+                                    LoadIconW(instance, MAKEINTRESOURCEW(kAppIconResourceId)));
     registered_ = true;
   }
   return kClassName;

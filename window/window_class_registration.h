@@ -16,9 +16,9 @@ class WindowClassRegistration {
   WindowClassRegistration(const WindowClassRegistration&) = delete;
   WindowClassRegistration& operator=(const WindowClassRegistration&) = delete;
 
-  // Registers the class with the given window procedure unless this object
-  // already did; returns the class name either way.
-  const wchar_t* GetWindowClass(WNDPROC window_procedure);
+  // Registers the class, its windows bound to their OwnedWindow, unless this
+  // object already did; returns the class name either way.
+  const wchar_t* GetWindowClass();
 
   // Unregisters the class; a later GetWindowClass registers it again.
   void UnregisterWindowClass();

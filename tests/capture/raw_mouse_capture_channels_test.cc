@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "capture/raw_mouse_capture.h"
+#include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "shell/engine_project.h"
 #include "tests/capture/fake_capture_system.h"
 #include "tests/fakes/fake_embedding.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "embedding/binary_messenger.h"
-#include "shell/engine_project.h"
+#include "embedding/engine_project.h"
 #include "tests/embedding/freed_note.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/support/stderr_capture.h"

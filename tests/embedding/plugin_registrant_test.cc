@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "shell/engine_project.h"
 #include "standins/plugins/plugin_standins.h"
 #include "tests/fakes/fake_embedding.h"
 #include "tests/support/stderr_capture.h"

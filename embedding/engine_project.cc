@@ -1,4 +1,4 @@
-#include "shell/engine_project.h"
+#include "embedding/engine_project.h"
 
 #include <utility>
 

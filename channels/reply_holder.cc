@@ -1,8 +1,8 @@
-#include "embedding/reply_holder.h"
+#include "channels/reply_holder.h"
 
 #include <utility>
 
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 namespace flutter {
 

@@ -1,8 +1,8 @@
 // ReplyHolder: answers one incoming method call exactly once. A method result
 // owns one; a second answer, or none at all, is reported on the standard error
 // stream. Not thread-safe on its own: the owner answers from one thread.
-#ifndef KOVI_EMBEDDING_REPLY_HOLDER_H_
-#define KOVI_EMBEDDING_REPLY_HOLDER_H_
+#ifndef KOVI_CHANNELS_REPLY_HOLDER_H_
+#define KOVI_CHANNELS_REPLY_HOLDER_H_
 
 #include <cstdint>
 #include <memory>
@@ -33,4 +33,4 @@ class ReplyHolder {
 
 }  // namespace flutter
 
-#endif  // KOVI_EMBEDDING_REPLY_HOLDER_H_
+#endif  // KOVI_CHANNELS_REPLY_HOLDER_H_

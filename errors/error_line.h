@@ -3,8 +3,8 @@
 // unless the line is left open, and a flush. Also the encoding layer's read
 // failure line, which several of its readers share.
 // Any thread; each line is written with one stream insertion.
-#ifndef KOVI_ENCODING_ERROR_LINE_H_
-#define KOVI_ENCODING_ERROR_LINE_H_
+#ifndef KOVI_ERRORS_ERROR_LINE_H_
+#define KOVI_ERRORS_ERROR_LINE_H_
 
 #include <string>
 
@@ -22,4 +22,4 @@ void WriteErrorLine(const std::string& text, LineEnd end = LineEnd::kEnded);
 
 }  // namespace flutter
 
-#endif  // KOVI_ENCODING_ERROR_LINE_H_
+#endif  // KOVI_ERRORS_ERROR_LINE_H_

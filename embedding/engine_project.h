@@ -1,8 +1,8 @@
 // EngineProject: where the compiled Dart application lies and how to start it.
 // A plain value: the entry point builds one, the content window keeps a copy and
 // the engine wrapper reads it while it creates the engine.
-#ifndef KOVI_SHELL_ENGINE_PROJECT_H_
-#define KOVI_SHELL_ENGINE_PROJECT_H_
+#ifndef KOVI_EMBEDDING_ENGINE_PROJECT_H_
+#define KOVI_EMBEDDING_ENGINE_PROJECT_H_
 
 #include <cstdint>
 #include <string>
@@ -26,4 +26,4 @@ class EngineProject {
   int32_t engine_option_2 = 0;
 };
 
-#endif  // KOVI_SHELL_ENGINE_PROJECT_H_
+#endif  // KOVI_EMBEDDING_ENGINE_PROJECT_H_

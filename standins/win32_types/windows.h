@@ -2,8 +2,8 @@
 // building it off Windows (the native and sanitizer trees) so that its logic
 // and its tests run under the sanitizers. Layouts match 64-bit Windows. Never
 // used in the Windows tree, where the real windows.h is found.
-#ifndef KOVI_CAPTURE_WIN32_TYPES_WINDOWS_H_
-#define KOVI_CAPTURE_WIN32_TYPES_WINDOWS_H_
+#ifndef KOVI_STANDINS_WIN32_TYPES_WINDOWS_H_
+#define KOVI_STANDINS_WIN32_TYPES_WINDOWS_H_
 
 #include <cstdint>
 
@@ -153,4 +153,4 @@ MMRESULT WINAPI timeBeginPeriod(UINT period);
 MMRESULT WINAPI timeEndPeriod(UINT period);
 void WINAPI OutputDebugStringW(LPCWSTR text);
 
-#endif  // KOVI_CAPTURE_WIN32_TYPES_WINDOWS_H_
+#endif  // KOVI_STANDINS_WIN32_TYPES_WINDOWS_H_

@@ -1,4 +1,4 @@
-#include "encoding/error_line.h"
+#include "errors/error_line.h"
 
 #include <iostream>
 

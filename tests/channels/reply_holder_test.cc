@@ -1,4 +1,4 @@
-#include "embedding/reply_holder.h"
+#include "channels/reply_holder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,0 @@
-// Off Windows the multimedia timer functions are declared with the rest of the
-// capture's Win32 layer.
-#ifndef KOVI_CAPTURE_WIN32_TYPES_TIMEAPI_H_
-#define KOVI_CAPTURE_WIN32_TYPES_TIMEAPI_H_
-
-#include <windows.h>
-
-#endif  // KOVI_CAPTURE_WIN32_TYPES_TIMEAPI_H_
