@@ -19,4 +19,9 @@ rc=$?
 cat "$out"
 cat "$err" >&2
 rm -f "$out" "$err"
+# A program that fails without a word (a process Wine could not start or that
+# was ended from outside) still says how it ended.
+if [ $rc -ne 0 ]; then
+  echo "wine-run: $1 ended with exit code $rc" >&2
+fi
 exit $rc
