@@ -53,58 +53,6 @@ inline size_t ReadSizeFrom(Reader* stream) {
   return ReadNumber<uint32_t>(stream);
 }
 
-// The bytes of a string or byte list as they lie in a buffer: a size, then
-// the bytes. A size longer than what is left reads as no bytes.
-template <typename Element>
-struct BufferRun {
-  const Element* begin;
-  const Element* end;
-};
-
-template <typename Element>
-BufferRun<Element> ReadBufferRun(ByteBufferStreamReader* stream) {
-  size_t size = ReadSizeFrom(stream);
-  const auto* bytes = reinterpret_cast<const Element*>(stream->ReadInPlace(size));
-  if (bytes == nullptr) {
-    return {nullptr, nullptr};
-  }
-  return {bytes, bytes + size};
-}
-
-// Strings and byte lists. A size longer than what is left is refused before
-// anything is allocated for it. From a buffer the bytes are copied once,
-// straight into the value.
-template <typename Run, typename Reader>
-void ReadByteRun(Reader* stream, EncodableValue* out) {
-  if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
-    auto run = ReadBufferRun<typename Run::value_type>(stream);
-    out->emplace<Run>(Run(run.begin, run.end));
-  } else {
-    size_t size = ReadSizeFrom(stream);
-    Run& run = out->emplace<Run>();
-    if (size > stream->RemainingBytes()) {
-      WriteErrorLine(kInvalidReadLine);
-      return;
-    }
-    run.resize(size);
-    stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
-  }
-}
-
-// Typed lists: one block copy into zeroed elements after the alignment step.
-template <typename T, typename Reader>
-void ReadBlock(Reader* stream, EncodableValue* out) {
-  size_t count = ReadSizeFrom(stream);
-  std::vector<T>& elements = out->emplace<std::vector<T>>();
-  if (count > stream->RemainingBytes() / sizeof(T)) {
-    WriteErrorLine(kInvalidReadLine);
-    return;
-  }
-  elements.resize(count);
-  stream->ReadAlignment(sizeof(T));
-  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), count * sizeof(T));
-}
-
 // Where a value being read lies among the lists and maps around it.
 struct Nesting {
   // The scope of the read in progress; null at the top of a read.
@@ -134,6 +82,71 @@ class TaggedReader {
 
  private:
   void ReadInto(uint8_t type, const Nesting& around, EncodableValue* out);
+
+  // Whether a value may read `length` bytes the input no longer holds as zero
+  // bytes (MessageReadScope::AcceptShortRead).
+  bool AcceptShortRead(const Nesting& at, uint64_t length) {
+    return at.scope != nullptr ? at.scope->AcceptShortRead(length)
+                               : MessageReadScope::AcceptShortRead(stream_, length);
+  }
+
+  // The bytes of a string or byte list as they lie in a buffer: a size, then
+  // the bytes. Short of bytes: `begin` is null, and `size` is the zero bytes
+  // to read instead (0 when refused).
+  template <typename Element>
+  struct BufferRun {
+    const Element* begin;
+    size_t size;
+  };
+
+  template <typename Element>
+  BufferRun<Element> ReadBufferRun(const Nesting& at) {
+    size_t size = ReadSizeFrom(stream_);
+    const auto* bytes = reinterpret_cast<const Element*>(stream_->ReadInPlace(size));
+    if (bytes == nullptr && !AcceptShortRead(at, size)) {
+      size = 0;
+    }
+    return {bytes, size};
+  }
+
+  // Strings and byte lists. From a buffer the bytes are copied once, straight
+  // into the value.
+  template <typename Run>
+  void ReadByteRun(const Nesting& at, EncodableValue* out) {
+    if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
+      auto run = ReadBufferRun<typename Run::value_type>(at);
+      if (run.begin != nullptr) {
+        out->emplace<Run>(run.begin, run.begin + run.size);
+      } else {
+        out->emplace<Run>(run.size, typename Run::value_type{});
+      }
+    } else {
+      size_t size = ReadSizeFrom(stream_);
+      Run& run = out->emplace<Run>();
+      if (size > stream_->RemainingBytes() && !AcceptShortRead(at, size)) {
+        WriteErrorLine(kInvalidReadLine);
+        return;
+      }
+      run.resize(size);
+      stream_->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
+    }
+  }
+
+  // Typed lists: one block copy into zeroed elements after the alignment
+  // step, which a refused list takes too.
+  template <typename T>
+  void ReadBlock(const Nesting& at, EncodableValue* out) {
+    const uint64_t count = ReadSizeFrom(stream_);
+    std::vector<T>& elements = out->emplace<std::vector<T>>();
+    stream_->ReadAlignment(sizeof(T));
+    const uint64_t length = count * sizeof(T);
+    if (length > stream_->RemainingBytes() && !AcceptShortRead(at, length)) {
+      WriteErrorLine(kInvalidReadLine);
+      return;
+    }
+    elements.resize(count);
+    stream_->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), length);
+  }
 
   // A nested value through the virtual operations: the entries owed around it
   // are published first, for a read that opens a scope of its own.
@@ -215,18 +228,22 @@ class TaggedReader {
     const size_t size = map->size();
     auto entry = map->end();
     uint8_t type = stream_->ReadByte();
+    EncodableValue key;
     if (type == kStringTag || type == kLargeIntTag) {
-      auto run = ReadBufferRun<char>(stream_);
-      entry = map->emplace_hint(
-          map->end(), std::piecewise_construct,
-          std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.end),
-          std::forward_as_tuple());
+      auto run = ReadBufferRun<char>(at);
+      if (run.begin != nullptr) {
+        entry = map->emplace_hint(
+            map->end(), std::piecewise_construct,
+            std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.begin + run.size),
+            std::forward_as_tuple());
+        return map->size() != size ? &entry->second : nullptr;
+      }
+      key.emplace<std::string>(run.size, '\0');
     } else {
-      EncodableValue key;
       ReadInto(type, at, &key);
-      entry = map->emplace_hint(map->end(), std::piecewise_construct,
-                                std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
     }
+    entry = map->emplace_hint(map->end(), std::piecewise_construct,
+                              std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
     return map->size() != size ? &entry->second : nullptr;
   }
 
@@ -258,22 +275,22 @@ void TaggedReader<kStandard, Reader>::ReadInto(uint8_t type, const Nesting& arou
       return;
     case kLargeIntTag:
     case kStringTag:
-      ReadByteRun<std::string>(stream_, out);
+      ReadByteRun<std::string>(around, out);
       return;
     case kByteListTag:
-      ReadByteRun<std::vector<uint8_t>>(stream_, out);
+      ReadByteRun<std::vector<uint8_t>>(around, out);
       return;
     case kInt32ListTag:
-      ReadBlock<int32_t>(stream_, out);
+      ReadBlock<int32_t>(around, out);
       return;
     case kInt64ListTag:
-      ReadBlock<int64_t>(stream_, out);
+      ReadBlock<int64_t>(around, out);
       return;
     case kDoubleListTag:
-      ReadBlock<double>(stream_, out);
+      ReadBlock<double>(around, out);
       return;
     case kFloatListTag:
-      ReadBlock<float>(stream_, out);
+      ReadBlock<float>(around, out);
       return;
     case kListTag:
     case kMapTag:
