@@ -55,12 +55,12 @@ bool MessageReadScope::RefuseEntries() {
   return false;
 }
 
-bool MessageReadScope::AcceptShortRead(const ByteStreamReader* reader, uint64_t length) {
-  Message* message = FindMessage(reader);
-  return message != nullptr ? Take(message, length) : length <= Reach(reader->RemainingBytes());
-}
-
-bool MessageReadScope::Take(Message* message, uint64_t length) {
+bool MessageReadScope::AcceptShortRead(MessageReadScope* scope, const ByteStreamReader* reader,
+                                       uint64_t length) {
+  Message* message = scope != nullptr ? scope->message_ : FindMessage(reader);
+  if (message == nullptr) {
+    return length <= Reach(reader->RemainingBytes());
+  }
   if (length > message->short_budget) {
     return false;
   }

@@ -73,16 +73,15 @@ class MessageReadScope {
   // How many of `count` accepted entries to make room for before reading them.
   static size_t EntriesToReserve(size_t count, size_t remaining);
 
-  // Whether a value may read `length` bytes that the input no longer holds as
-  // zero bytes, taking them from the message's budget. False when the budget
-  // cannot give them: the value is then empty. Writes no line; the failed read
-  // of the value writes its own.
-  bool AcceptShortRead(uint64_t length) { return Take(message_, length); }
-  // The same for a value of `reader` read outside any scope: charged to the
-  // reader's message when one is being read on this thread; otherwise the
-  // value is a message of its own, whose budget is the unread bytes plus the
-  // allowance.
-  static bool AcceptShortRead(const ByteStreamReader* reader, uint64_t length);
+  // Whether a value of `reader` may read `length` bytes that the input no
+  // longer holds as zero bytes, taking them from its message's budget: that
+  // of `scope`, the scope the value is read in, or, outside any (null), that
+  // of the reader's message being read on this thread; with neither, the
+  // value is a message of its own, with the unread bytes plus the allowance.
+  // False when the budget cannot give them: the value is then empty. Writes
+  // no line; the failed read of the value writes its own.
+  static bool AcceptShortRead(MessageReadScope* scope, const ByteStreamReader* reader,
+                              uint64_t length);
 
  private:
   struct Message {
@@ -99,7 +98,6 @@ class MessageReadScope {
     return remaining > UINT64_MAX - kShortReadAllowance ? UINT64_MAX
                                                         : remaining + kShortReadAllowance;
   }
-  static bool Take(Message* message, uint64_t length);
   // The message of `reader` being read on this thread, or null.
   static Message* FindMessage(const ByteStreamReader* reader);
 

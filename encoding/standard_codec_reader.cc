@@ -53,6 +53,67 @@ inline size_t ReadSizeFrom(Reader* stream) {
   return ReadNumber<uint32_t>(stream);
 }
 
+// The bytes of a string or byte list as they lie in a buffer: a size, then
+// the bytes. Short of bytes: `begin` is null, and `size` is the zero bytes to
+// read instead (0 when refused). `scope`: the scope the value is read in, if
+// any (MessageReadScope::AcceptShortRead).
+template <typename Element>
+struct BufferRun {
+  const Element* begin;
+  size_t size;
+};
+
+template <typename Element>
+BufferRun<Element> ReadBufferRun(ByteBufferStreamReader* stream, MessageReadScope* scope) {
+  size_t size = ReadSizeFrom(stream);
+  const auto* bytes = reinterpret_cast<const Element*>(stream->ReadInPlace(size));
+  if (bytes == nullptr && !MessageReadScope::AcceptShortRead(scope, stream, size)) {
+    size = 0;
+  }
+  return {bytes, size};
+}
+
+// Strings and byte lists. From a buffer the bytes are copied once, straight
+// into the value.
+template <typename Run, typename Reader>
+void ReadByteRun(Reader* stream, MessageReadScope* scope, EncodableValue* out) {
+  if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
+    auto run = ReadBufferRun<typename Run::value_type>(stream, scope);
+    if (run.begin != nullptr) {
+      out->emplace<Run>(run.begin, run.begin + run.size);
+    } else {
+      out->emplace<Run>(run.size, typename Run::value_type{});
+    }
+  } else {
+    size_t size = ReadSizeFrom(stream);
+    Run& run = out->emplace<Run>();
+    if (size > stream->RemainingBytes() &&
+        !MessageReadScope::AcceptShortRead(scope, stream, size)) {
+      WriteErrorLine(kInvalidReadLine);
+      return;
+    }
+    run.resize(size);
+    stream->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
+  }
+}
+
+// Typed lists: one block copy into zeroed elements after the alignment step,
+// which a refused list takes too.
+template <typename T, typename Reader>
+void ReadBlock(Reader* stream, MessageReadScope* scope, EncodableValue* out) {
+  const uint64_t count = ReadSizeFrom(stream);
+  std::vector<T>& elements = out->emplace<std::vector<T>>();
+  stream->ReadAlignment(sizeof(T));
+  const uint64_t length = count * sizeof(T);
+  if (length > stream->RemainingBytes() &&
+      !MessageReadScope::AcceptShortRead(scope, stream, length)) {
+    WriteErrorLine(kInvalidReadLine);
+    return;
+  }
+  elements.resize(count);
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), length);
+}
+
 // Where a value being read lies among the lists and maps around it.
 struct Nesting {
   // The scope of the read in progress; null at the top of a read.
@@ -82,71 +143,6 @@ class TaggedReader {
 
  private:
   void ReadInto(uint8_t type, const Nesting& around, EncodableValue* out);
-
-  // Whether a value may read `length` bytes the input no longer holds as zero
-  // bytes (MessageReadScope::AcceptShortRead).
-  bool AcceptShortRead(const Nesting& at, uint64_t length) {
-    return at.scope != nullptr ? at.scope->AcceptShortRead(length)
-                               : MessageReadScope::AcceptShortRead(stream_, length);
-  }
-
-  // The bytes of a string or byte list as they lie in a buffer: a size, then
-  // the bytes. Short of bytes: `begin` is null, and `size` is the zero bytes
-  // to read instead (0 when refused).
-  template <typename Element>
-  struct BufferRun {
-    const Element* begin;
-    size_t size;
-  };
-
-  template <typename Element>
-  BufferRun<Element> ReadBufferRun(const Nesting& at) {
-    size_t size = ReadSizeFrom(stream_);
-    const auto* bytes = reinterpret_cast<const Element*>(stream_->ReadInPlace(size));
-    if (bytes == nullptr && !AcceptShortRead(at, size)) {
-      size = 0;
-    }
-    return {bytes, size};
-  }
-
-  // Strings and byte lists. From a buffer the bytes are copied once, straight
-  // into the value.
-  template <typename Run>
-  void ReadByteRun(const Nesting& at, EncodableValue* out) {
-    if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
-      auto run = ReadBufferRun<typename Run::value_type>(at);
-      if (run.begin != nullptr) {
-        out->emplace<Run>(run.begin, run.begin + run.size);
-      } else {
-        out->emplace<Run>(run.size, typename Run::value_type{});
-      }
-    } else {
-      size_t size = ReadSizeFrom(stream_);
-      Run& run = out->emplace<Run>();
-      if (size > stream_->RemainingBytes() && !AcceptShortRead(at, size)) {
-        WriteErrorLine(kInvalidReadLine);
-        return;
-      }
-      run.resize(size);
-      stream_->ReadBytes(reinterpret_cast<uint8_t*>(run.data()), size);
-    }
-  }
-
-  // Typed lists: one block copy into zeroed elements after the alignment
-  // step, which a refused list takes too.
-  template <typename T>
-  void ReadBlock(const Nesting& at, EncodableValue* out) {
-    const uint64_t count = ReadSizeFrom(stream_);
-    std::vector<T>& elements = out->emplace<std::vector<T>>();
-    stream_->ReadAlignment(sizeof(T));
-    const uint64_t length = count * sizeof(T);
-    if (length > stream_->RemainingBytes() && !AcceptShortRead(at, length)) {
-      WriteErrorLine(kInvalidReadLine);
-      return;
-    }
-    elements.resize(count);
-    stream_->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), length);
-  }
 
   // A nested value through the virtual operations: the entries owed around it
   // are published first, for a read that opens a scope of its own.
@@ -225,25 +221,30 @@ class TaggedReader {
   // place; a string key is built in its node. Null when the map already holds
   // an equivalent key.
   EncodableValue* ReadKeyInPlace(const Nesting& at, EncodableMap* map) {
-    const size_t size = map->size();
-    auto entry = map->end();
     uint8_t type = stream_->ReadByte();
-    EncodableValue key;
     if (type == kStringTag || type == kLargeIntTag) {
-      auto run = ReadBufferRun<char>(at);
-      if (run.begin != nullptr) {
-        entry = map->emplace_hint(
-            map->end(), std::piecewise_construct,
-            std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.begin + run.size),
-            std::forward_as_tuple());
-        return map->size() != size ? &entry->second : nullptr;
+      auto run = ReadBufferRun<char>(stream_, at.scope);
+      if (run.begin == nullptr) {
+        return InsertKey(EncodableValue(std::string(run.size, '\0')), map);
       }
-      key.emplace<std::string>(run.size, '\0');
-    } else {
-      ReadInto(type, at, &key);
+      const size_t size = map->size();
+      auto entry = map->emplace_hint(
+          map->end(), std::piecewise_construct,
+          std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.begin + run.size),
+          std::forward_as_tuple());
+      return map->size() != size ? &entry->second : nullptr;
     }
-    entry = map->emplace_hint(map->end(), std::piecewise_construct,
-                              std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
+    EncodableValue key;
+    ReadInto(type, at, &key);
+    return InsertKey(std::move(key), map);
+  }
+
+  // A new entry of `map` for `key` with a null value; null when the map
+  // already holds an equivalent key.
+  static EncodableValue* InsertKey(EncodableValue&& key, EncodableMap* map) {
+    const size_t size = map->size();
+    auto entry = map->emplace_hint(map->end(), std::piecewise_construct,
+                                   std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
     return map->size() != size ? &entry->second : nullptr;
   }
 
@@ -275,22 +276,22 @@ void TaggedReader<kStandard, Reader>::ReadInto(uint8_t type, const Nesting& arou
       return;
     case kLargeIntTag:
     case kStringTag:
-      ReadByteRun<std::string>(around, out);
+      ReadByteRun<std::string>(stream_, around.scope, out);
       return;
     case kByteListTag:
-      ReadByteRun<std::vector<uint8_t>>(around, out);
+      ReadByteRun<std::vector<uint8_t>>(stream_, around.scope, out);
       return;
     case kInt32ListTag:
-      ReadBlock<int32_t>(around, out);
+      ReadBlock<int32_t>(stream_, around.scope, out);
       return;
     case kInt64ListTag:
-      ReadBlock<int64_t>(around, out);
+      ReadBlock<int64_t>(stream_, around.scope, out);
       return;
     case kDoubleListTag:
-      ReadBlock<double>(around, out);
+      ReadBlock<double>(stream_, around.scope, out);
       return;
     case kFloatListTag:
-      ReadBlock<float>(around, out);
+      ReadBlock<float>(stream_, around.scope, out);
       return;
     case kListTag:
     case kMapTag:
