@@ -14,6 +14,16 @@
 
 namespace flutter {
 
+// How far the announced sizes and counts of one message may reach past the
+// unread input and still be read as the format says for a short input: the
+// missing bytes as zero bytes, the missing entries as null, each with its
+// line. Within it, a message cut short by its sender or on the way keeps its
+// announced lengths; beyond it the serializer refuses the size or count before
+// allocating for it, as no remaining input could hold it. So what a hostile
+// message makes the reader allocate stays proportional to its own size, plus
+// this allowance (64 KiB of zero bytes, 64 Ki entries of lists and maps).
+constexpr size_t kShortReadAllowance = 65536;
+
 class ByteBufferStreamReader final : public ByteStreamReader {
  public:
   // Starts at the first byte. `bytes` may be null when `size` is 0.

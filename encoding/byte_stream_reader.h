@@ -24,9 +24,10 @@ class ByteStreamReader {
   // Skips to the next multiple of `alignment`, counted from the message start.
   virtual void ReadAlignment(uint8_t alignment) = 0;
   // How many unread bytes are left. The serializer uses it to refuse announced
-  // sizes and counts that cannot fit before allocating for them; a reader that
-  // cannot tell keeps this default, and the serializer then trusts the counts
-  // but never reserves more than a small amount ahead of the data.
+  // sizes and counts that reach too far past the end (kShortReadAllowance)
+  // before allocating for them; a reader that cannot tell keeps this default,
+  // and the serializer then trusts the counts but never reserves more than a
+  // small amount ahead of the data.
   virtual size_t RemainingBytes() const { return kRemainingUnknown; }
 };
 

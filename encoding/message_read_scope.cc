@@ -24,14 +24,10 @@ thread_local int tls_depth = 0;
 thread_local MessageReadScope::Message* MessageReadScope::innermost_message_ = nullptr;
 
 MessageReadScope::MessageReadScope(const ByteStreamReader* reader)
-    : own_{reader, 0, false, innermost_message_}, message_(&own_) {
-  for (Message* m = own_.outer; m != nullptr; m = m->outer) {
-    if (m->reader == reader) {
-      message_ = m;
-      break;
-    }
-  }
-  if (message_ == &own_) {
+    : own_{reader, 0, false, 0, innermost_message_}, message_(FindMessage(reader)) {
+  if (message_ == nullptr) {
+    own_.short_budget = Reach(reader->RemainingBytes());
+    message_ = &own_;
     innermost_message_ = &own_;
   }
   outer_owed_ = message_->owed_entries;
@@ -57,6 +53,28 @@ bool MessageReadScope::RefuseTooDeep() {
 bool MessageReadScope::RefuseEntries() {
   WriteErrorLine(kInvalidReadLine);
   return false;
+}
+
+bool MessageReadScope::AcceptShortRead(MessageReadScope* scope, const ByteStreamReader* reader,
+                                       uint64_t length) {
+  Message* message = scope != nullptr ? scope->message_ : FindMessage(reader);
+  if (message == nullptr) {
+    return length <= Reach(reader->RemainingBytes());
+  }
+  if (length > message->short_budget) {
+    return false;
+  }
+  message->short_budget -= length;
+  return true;
+}
+
+MessageReadScope::Message* MessageReadScope::FindMessage(const ByteStreamReader* reader) {
+  for (Message* m = innermost_message_; m != nullptr; m = m->outer) {
+    if (m->reader == reader) {
+      return m;
+    }
+  }
+  return nullptr;
 }
 
 size_t MessageReadScope::EntriesToReserve(size_t count, size_t remaining) {

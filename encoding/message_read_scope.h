@@ -6,24 +6,33 @@
 // nested containers carry their level and the entries owed around them down
 // the recursion as plain numbers, so nesting costs no bookkeeping of its own.
 //
-// Two limits hold:
+// Three limits hold:
 // - Depth: the lists and maps being read on this thread (across readers, so a
 //   serializer that decodes an embedded message cannot multiply the limit) may
 //   nest at most StandardCodecSerializer::kMaxReadNesting deep. The container
 //   that would go deeper reads as null; its message gets one line.
-// - Entries: every announced entry needs at least one more byte. A count is
-//   accepted only when the unread bytes can give one to each of its entries
-//   and to each entry still owed by the containers around it, so neither the
-//   memory reserved nor the reads attempted can exceed the input's size.
+// - Entries: a count is accepted when it and the entries still owed by the
+//   containers around it come to at most the unread bytes plus
+//   kShortReadAllowance. Every entry that is present takes at least one byte,
+//   and the entries owed only shrink once the input has ended, so a message
+//   holds at most twice its size plus the allowance in entries, and writes at
+//   most that many lines for the missing ones.
+// - Bytes past the end: a string, byte list or typed list longer than what is
+//   left reads as that many zero bytes, which come from one budget per
+//   message: the bytes unread when its first scope opened plus
+//   kShortReadAllowance. Such a value consumes nothing, so without the budget
+//   a message of n bytes could announce n/2 values of n bytes each.
 // The per-message part (the entries owed around a re-entered read, whether the
-// depth line was written) is shared by the scopes of one reader; a re-entered
-// read of another reader starts a message of its own.
+// depth line was written, what is left of the budget) is shared by the scopes
+// of one reader; a re-entered read of another reader starts a message of its
+// own.
 #ifndef KOVI_ENCODING_MESSAGE_READ_SCOPE_H_
 #define KOVI_ENCODING_MESSAGE_READ_SCOPE_H_
 
 #include <cstddef>
 #include <cstdint>
 
+#include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_stream_reader.h"
 
 namespace flutter {
@@ -55,21 +64,42 @@ class MessageReadScope {
   // Whether a container may take on `count` entries, `remaining` being what
   // the reader has left (ByteStreamReader::RemainingBytes) and `owed` the
   // entries the containers around it still owe. False, with the invalid-read
-  // line, when the input cannot hold them: the container is then empty.
+  // line, when no input cut short could have announced them: the container is
+  // then empty.
   static bool AcceptEntries(size_t count, size_t remaining, uint64_t owed) {
-    const uint64_t available = remaining > owed ? remaining - owed : 0;
-    return count <= available || RefuseEntries();
+    const uint64_t reach = Reach(remaining);
+    return count <= (reach > owed ? reach - owed : 0) || RefuseEntries();
   }
   // How many of `count` accepted entries to make room for before reading them.
   static size_t EntriesToReserve(size_t count, size_t remaining);
+
+  // Whether a value of `reader` may read `length` bytes that the input no
+  // longer holds as zero bytes, taking them from its message's budget: that
+  // of `scope`, the scope the value is read in, or, outside any (null), that
+  // of the reader's message being read on this thread; with neither, the
+  // value is a message of its own, with the unread bytes plus the allowance.
+  // False when the budget cannot give them: the value is then empty. Writes
+  // no line; the failed read of the value writes its own.
+  static bool AcceptShortRead(MessageReadScope* scope, const ByteStreamReader* reader,
+                              uint64_t length);
 
  private:
   struct Message {
     const ByteStreamReader* reader;
     uint64_t owed_entries;
     bool reported_too_deep;
+    uint64_t short_budget;
     Message* outer;
   };
+
+  // The unread bytes plus the allowance, without overflowing for a reader
+  // that cannot tell.
+  static uint64_t Reach(size_t remaining) {
+    return remaining > UINT64_MAX - kShortReadAllowance ? UINT64_MAX
+                                                        : remaining + kShortReadAllowance;
+  }
+  // The message of `reader` being read on this thread, or null.
+  static Message* FindMessage(const ByteStreamReader* reader);
 
   // Write their line (the depth line once per message) and return false.
   bool RefuseTooDeep();

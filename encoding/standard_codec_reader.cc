@@ -54,37 +54,43 @@ inline size_t ReadSizeFrom(Reader* stream) {
 }
 
 // The bytes of a string or byte list as they lie in a buffer: a size, then
-// the bytes. A size longer than what is left reads as no bytes.
+// the bytes. Short of bytes: `begin` is null, and `size` is the zero bytes to
+// read instead (0 when refused). `scope`: the scope the value is read in, if
+// any (MessageReadScope::AcceptShortRead).
 template <typename Element>
 struct BufferRun {
   const Element* begin;
-  const Element* end;
+  size_t size;
 };
 
 // Inline (a hint): every string key and value reads one, and at -O2 the
 // compiler would otherwise keep the call.
 template <typename Element>
-inline BufferRun<Element> ReadBufferRun(ByteBufferStreamReader* stream) {
+inline BufferRun<Element> ReadBufferRun(ByteBufferStreamReader* stream, MessageReadScope* scope) {
   size_t size = ReadSizeFrom(stream);
   const auto* bytes = reinterpret_cast<const Element*>(stream->ReadInPlace(size));
-  if (bytes == nullptr) {
-    return {nullptr, nullptr};
+  if (bytes == nullptr && !MessageReadScope::AcceptShortRead(scope, stream, size)) {
+    size = 0;
   }
-  return {bytes, bytes + size};
+  return {bytes, size};
 }
 
-// Strings and byte lists. A size longer than what is left is refused before
-// anything is allocated for it. From a buffer the bytes are copied once,
-// straight into the value.
+// Strings and byte lists. From a buffer the bytes are copied once, straight
+// into the value.
 template <typename Run, typename Reader>
-void ReadByteRun(Reader* stream, EncodableValue* out) {
+void ReadByteRun(Reader* stream, MessageReadScope* scope, EncodableValue* out) {
   if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
-    auto run = ReadBufferRun<typename Run::value_type>(stream);
-    out->emplace<Run>(Run(run.begin, run.end));
+    auto run = ReadBufferRun<typename Run::value_type>(stream, scope);
+    if (run.begin != nullptr) {
+      out->emplace<Run>(run.begin, run.begin + run.size);
+    } else {
+      out->emplace<Run>(run.size, typename Run::value_type{});
+    }
   } else {
     size_t size = ReadSizeFrom(stream);
     Run& run = out->emplace<Run>();
-    if (size > stream->RemainingBytes()) {
+    if (size > stream->RemainingBytes() &&
+        !MessageReadScope::AcceptShortRead(scope, stream, size)) {
       WriteErrorLine(kInvalidReadLine);
       return;
     }
@@ -93,18 +99,21 @@ void ReadByteRun(Reader* stream, EncodableValue* out) {
   }
 }
 
-// Typed lists: one block copy into zeroed elements after the alignment step.
+// Typed lists: one block copy into zeroed elements after the alignment step,
+// which a refused list takes too.
 template <typename T, typename Reader>
-void ReadBlock(Reader* stream, EncodableValue* out) {
-  size_t count = ReadSizeFrom(stream);
+void ReadBlock(Reader* stream, MessageReadScope* scope, EncodableValue* out) {
+  const uint64_t count = ReadSizeFrom(stream);
   std::vector<T>& elements = out->emplace<std::vector<T>>();
-  if (count > stream->RemainingBytes() / sizeof(T)) {
+  stream->ReadAlignment(sizeof(T));
+  const uint64_t length = count * sizeof(T);
+  if (length > stream->RemainingBytes() &&
+      !MessageReadScope::AcceptShortRead(scope, stream, length)) {
     WriteErrorLine(kInvalidReadLine);
     return;
   }
   elements.resize(count);
-  stream->ReadAlignment(sizeof(T));
-  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), count * sizeof(T));
+  stream->ReadBytes(reinterpret_cast<uint8_t*>(elements.data()), length);
 }
 
 // Where a value being read lies among the lists and maps around it.
@@ -214,21 +223,30 @@ class TaggedReader {
   // place; a string key is built in its node. Null when the map already holds
   // an equivalent key.
   EncodableValue* ReadKeyInPlace(const Nesting& at, EncodableMap* map) {
-    const size_t size = map->size();
-    auto entry = map->end();
     uint8_t type = stream_->ReadByte();
     if (type == kStringTag || type == kLargeIntTag) {
-      auto run = ReadBufferRun<char>(stream_);
-      entry = map->emplace_hint(
+      auto run = ReadBufferRun<char>(stream_, at.scope);
+      if (run.begin == nullptr) {
+        return InsertKey(EncodableValue(std::string(run.size, '\0')), map);
+      }
+      const size_t size = map->size();
+      auto entry = map->emplace_hint(
           map->end(), std::piecewise_construct,
-          std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.end),
+          std::forward_as_tuple(std::in_place_type<std::string>, run.begin, run.begin + run.size),
           std::forward_as_tuple());
-    } else {
-      EncodableValue key;
-      ReadInto(type, at, &key);
-      entry = map->emplace_hint(map->end(), std::piecewise_construct,
-                                std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
+      return map->size() != size ? &entry->second : nullptr;
     }
+    EncodableValue key;
+    ReadInto(type, at, &key);
+    return InsertKey(std::move(key), map);
+  }
+
+  // A new entry of `map` for `key` with a null value; null when the map
+  // already holds an equivalent key.
+  static EncodableValue* InsertKey(EncodableValue&& key, EncodableMap* map) {
+    const size_t size = map->size();
+    auto entry = map->emplace_hint(map->end(), std::piecewise_construct,
+                                   std::forward_as_tuple(std::move(key)), std::forward_as_tuple());
     return map->size() != size ? &entry->second : nullptr;
   }
 
@@ -260,22 +278,22 @@ void TaggedReader<kStandard, Reader>::ReadInto(uint8_t type, const Nesting& arou
       return;
     case kLargeIntTag:
     case kStringTag:
-      ReadByteRun<std::string>(stream_, out);
+      ReadByteRun<std::string>(stream_, around.scope, out);
       return;
     case kByteListTag:
-      ReadByteRun<std::vector<uint8_t>>(stream_, out);
+      ReadByteRun<std::vector<uint8_t>>(stream_, around.scope, out);
       return;
     case kInt32ListTag:
-      ReadBlock<int32_t>(stream_, out);
+      ReadBlock<int32_t>(stream_, around.scope, out);
       return;
     case kInt64ListTag:
-      ReadBlock<int64_t>(stream_, out);
+      ReadBlock<int64_t>(stream_, around.scope, out);
       return;
     case kDoubleListTag:
-      ReadBlock<double>(stream_, out);
+      ReadBlock<double>(stream_, around.scope, out);
       return;
     case kFloatListTag:
-      ReadBlock<float>(stream_, out);
+      ReadBlock<float>(stream_, around.scope, out);
       return;
     case kListTag:
     case kMapTag:

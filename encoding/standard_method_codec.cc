@@ -1,11 +1,13 @@
 #include "encoding/standard_method_codec.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/encoded_size_hint.h"
+#include "encoding/in_place_writer.h"
 #include "errors/error_line.h"
 
 namespace flutter {
@@ -29,6 +31,15 @@ const EncodableValue& ValueOrNull(const EncodableValue* value) {
 
 size_t OptionalHint(const EncodableValue* value) {
   return value != nullptr ? EncodedSizeHint(*value) : 1;
+}
+
+// A new message vector with room for `hint` bytes, up to the room the writer
+// may make ahead of what it writes: a hint that guesses high (many small list
+// entries) would otherwise leave the vector many times larger than the message.
+std::unique_ptr<std::vector<uint8_t>> NewMessage(size_t hint) {
+  auto bytes = std::make_unique<std::vector<uint8_t>>();
+  bytes->reserve(std::min(hint, InPlaceWriter::kRoomBound));
+  return bytes;
 }
 
 }  // namespace
@@ -70,8 +81,7 @@ std::unique_ptr<MethodCall> StandardMethodCodec::DecodeMethodCall(const uint8_t*
 
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
     const MethodCall& call) const {
-  auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(StringHint(call.method_name()) + OptionalHint(call.arguments()));
+  auto bytes = NewMessage(StringHint(call.method_name()) + OptionalHint(call.arguments()));
   ByteBufferStreamWriter writer(bytes.get());
   serializer_->WriteValue(EncodableValue(call.method_name()), &writer);
   serializer_->WriteValue(ValueOrNull(call.arguments()), &writer);
@@ -80,8 +90,7 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeMethodCall(
 
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeSuccessEnvelope(
     const EncodableValue* result) const {
-  auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(1 + OptionalHint(result));
+  auto bytes = NewMessage(1 + OptionalHint(result));
   ByteBufferStreamWriter writer(bytes.get());
   writer.WriteByte(kSuccessFlag);
   serializer_->WriteValue(ValueOrNull(result), &writer);
@@ -91,9 +100,8 @@ std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeSuccessEnvelope
 std::unique_ptr<std::vector<uint8_t>> StandardMethodCodec::EncodeErrorEnvelope(
     const std::string& error_code, const std::string& error_message,
     const EncodableValue* error_details) const {
-  auto bytes = std::make_unique<std::vector<uint8_t>>();
-  bytes->reserve(1 + StringHint(error_code) + StringHint(error_message) +
-                 OptionalHint(error_details));
+  auto bytes = NewMessage(1 + StringHint(error_code) + StringHint(error_message) +
+                          OptionalHint(error_details));
   ByteBufferStreamWriter writer(bytes.get());
   writer.WriteByte(kErrorFlag);
   serializer_->WriteValue(EncodableValue(error_code), &writer);

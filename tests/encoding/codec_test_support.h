@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "encoding/encodable_value.h"
+#include "encoding/standard_codec_serializer.h"
 
 namespace kovi_test {
 
@@ -21,6 +22,10 @@ std::string HexOf(const std::vector<uint8_t>& bytes);
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
 std::string ValueText(const flutter::EncodableValue& value);
+
+// Overrides nothing: reads and writes as the standard serializer does, but
+// through the path every derived serializer takes (the virtual operations).
+class DerivedSerializer : public flutter::StandardCodecSerializer {};
 
 // Random values over every alternative but the custom one, with a fixed seed.
 class ValueGenerator {

@@ -1,6 +1,7 @@
-// Messages of megabytes: the writer's memory bound over shapes that once made
-// it reserve without limit, and large values carried through every envelope
-// of the method codec, byte-identical after a round trip.
+// Messages of megabytes: the writers' memory bound over shapes that once made
+// them reserve without limit, the method codec's calls and envelopes among
+// them, and large values carried through every envelope of the method codec,
+// byte-identical after a round trip.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,12 +10,14 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/standard_codec_serializer.h"
 #include "encoding/standard_method_codec.h"
+#include "tests/encoding/codec_test_support.h"
 #include "tests/encoding/plain_streams.h"
 #include "tests/support/stderr_capture.h"
 
@@ -34,15 +37,6 @@ constexpr size_t kMiB = 1 << 20;
 // What writing a message may raise a vector's capacity to, beyond twice the
 // largest message written into it so far.
 constexpr size_t kSlack = 4096;
-
-// Goes through the virtual WriteValue for every nested value, so the buffer
-// writer is used through its ByteStreamWriter operations.
-class DerivedSerializer : public StandardCodecSerializer {
- public:
-  void WriteValue(const EncodableValue& value, flutter::ByteStreamWriter* stream) const override {
-    StandardCodecSerializer::WriteValue(value, stream);
-  }
-};
 
 EncodableValue Blocks(size_t count, size_t length) {
   EncodableList list;
@@ -78,31 +72,100 @@ std::string CaseName(const testing::TestParamInfo<Case>& case_info) {
 
 // ---- The writer's memory bound. ----
 
+// Who writes the message: the standard serializer, a derived one through the
+// generic path, or the method codec into a vector of its own.
+enum class Path { kStandard, kDerived, kCall, kSuccess, kError };
+
+// What the method codec writes before the value: the call's name "m", the
+// success flag, or the error flag, the code "E" and no message.
+const char* HeadOf(Path path) {
+  switch (path) {
+    case Path::kCall:
+      return "07 01 6D";
+    case Path::kSuccess:
+      return "00";
+    case Path::kError:
+      return "01 07 01 45 00";
+    default:
+      return "";
+  }
+}
+
+// Writes one message of `value` into `buffer`, which holds `prefix` bytes of
+// 0xAA first; the codec's paths replace it with the vector they return.
+void WriteMessage(Path path, const EncodableValue& value, size_t prefix, Bytes* buffer) {
+  // Through the generic path, so the buffer writer is used through its
+  // ByteStreamWriter operations.
+  static const kovi_test::DerivedSerializer derived;
+  const StandardMethodCodec& codec = StandardMethodCodec::GetInstance();
+  switch (path) {
+    case Path::kCall:
+      *buffer = std::move(
+          *codec.EncodeMethodCall(MethodCall("m", std::make_unique<EncodableValue>(value))));
+      return;
+    case Path::kSuccess:
+      *buffer = std::move(*codec.EncodeSuccessEnvelope(&value));
+      return;
+    case Path::kError:
+      *buffer = std::move(*codec.EncodeErrorEnvelope("E", "", &value));
+      return;
+    default: {
+      buffer->clear();
+      buffer->resize(prefix, 0xAA);
+      ByteBufferStreamWriter writer(buffer);
+      const StandardCodecSerializer& serializer =
+          path == Path::kDerived ? derived : StandardCodecSerializer::GetInstance();
+      serializer.WriteValue(value, &writer);
+    }
+  }
+}
+
+EncodableValue MillionNulls() {
+  return EncodableValue(EncodableList(1000000));
+}
+
+// Small entries, far below the size guessed for each.
+EncodableValue SmallMapEntries() {
+  EncodableMap map;
+  for (int32_t i = 0; i < 100000; ++i) {
+    map.emplace(EncodableValue(i), EncodableValue());
+  }
+  return EncodableValue(std::move(map));
+}
+
 struct MemoryCase {
   std::string name;
   EncodableValue (*make)();
   size_t prefix;  // bytes already in the vector before each message
   int messages;   // messages written into the same vector, cleared between
-  bool derived;   // through a derived serializer's generic path
+  Path path;
 };
 
 std::vector<MemoryCase> MemoryCases() {
   std::vector<MemoryCase> cases = {
-      {"OneHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1, false},
-      {"FortyPageBlocks", [] { return Blocks(40, 4096); }, 0, 1, false},
-      {"HundredsOfLongBlocks", [] { return Blocks(400, 5000); }, 3, 1, false},
-      {"LongBlocksAfterManyShortValues", LongAfterShort, 1, 1, false},
-      {"ReusedForAThousandMessages", TypedMiB<int32_t>, 0, 1000, false},
-      {"ReusedWithBlocks", [] { return Blocks(40, 4096); }, 5, 50, false},
-      {"DerivedHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 3, true},
-      {"DerivedLongBlocks", [] { return Blocks(400, 5000); }, 7, 3, true},
+      {"OneHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1, Path::kStandard},
+      {"FortyPageBlocks", [] { return Blocks(40, 4096); }, 0, 1, Path::kStandard},
+      {"HundredsOfLongBlocks", [] { return Blocks(400, 5000); }, 3, 1, Path::kStandard},
+      {"LongBlocksAfterManyShortValues", LongAfterShort, 1, 1, Path::kStandard},
+      {"ReusedForAThousandMessages", TypedMiB<int32_t>, 0, 1000, Path::kStandard},
+      {"ReusedWithBlocks", [] { return Blocks(40, 4096); }, 5, 50, Path::kStandard},
+      {"DerivedHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 3,
+       Path::kDerived},
+      {"DerivedLongBlocks", [] { return Blocks(400, 5000); }, 7, 3, Path::kDerived},
+      {"MillionNullsInACall", MillionNulls, 0, 1, Path::kCall},
+      {"MillionNullsInASuccessEnvelope", MillionNulls, 0, 1, Path::kSuccess},
+      {"MillionNullsInAnErrorEnvelope", MillionNulls, 0, 1, Path::kError},
+      {"SmallMapEntriesInACall", SmallMapEntries, 0, 1, Path::kCall},
+      {"SmallMapEntriesInAnErrorEnvelope", SmallMapEntries, 0, 1, Path::kError},
+      {"HugeBlockInASuccessEnvelope", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1,
+       Path::kSuccess},
   };
   for (size_t offset = 0; offset < 8; ++offset) {
     const std::string at = "At" + std::to_string(offset);
-    cases.push_back({"Int32List" + at, TypedMiB<int32_t>, offset, 2, false});
-    cases.push_back({"Int64List" + at, TypedMiB<int64_t>, offset, 2, false});
-    cases.push_back({"DoubleList" + at, TypedMiB<double>, offset, 2, false});
-    cases.push_back({"FloatList" + at, TypedMiB<float>, offset, 2, false});
+    cases.push_back({"Int32List" + at, TypedMiB<int32_t>, offset, 2, Path::kStandard});
+    cases.push_back({"Int64List" + at, TypedMiB<int64_t>, offset, 2, Path::kStandard});
+    cases.push_back({"DoubleList" + at, TypedMiB<double>, offset, 2, Path::kStandard});
+    cases.push_back({"FloatList" + at, TypedMiB<float>, offset, 2, Path::kStandard});
   }
   return cases;
 }
@@ -116,21 +179,16 @@ class WriterMemoryTest : public testing::TestWithParam<MemoryCase> {};
 TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
   const MemoryCase& param = GetParam();
   const EncodableValue value = param.make();
-  DerivedSerializer derived;
-  const StandardCodecSerializer& serializer =
-      param.derived ? derived : StandardCodecSerializer::GetInstance();
 
-  Bytes expected(param.prefix, 0xAA);
+  Bytes expected = kovi_test::Hex(HeadOf(param.path));
+  expected.resize(expected.size() + param.prefix, 0xAA);
   kovi_test::PlainWriter plain(&expected);
   StandardCodecSerializer::GetInstance().WriteValue(value, &plain);
 
   Bytes buffer;
   size_t limit = 0;
   for (int message = 0; message < param.messages; ++message) {
-    buffer.clear();
-    buffer.resize(param.prefix, 0xAA);
-    ByteBufferStreamWriter writer(&buffer);
-    serializer.WriteValue(value, &writer);
+    WriteMessage(param.path, value, param.prefix, &buffer);
     limit = std::max(limit, 2 * buffer.size() + kSlack);
     ASSERT_LE(buffer.capacity(), limit) << "message " << message;
     ASSERT_TRUE(buffer == expected) << "message " << message;

@@ -1,0 +1,209 @@
+// Input cut short, row by row: what each value, call and envelope reads as and
+// the exact lines written, through the standard serializer's own path and
+// through the path every derived serializer takes. Missing bytes read as zero
+// bytes and missing tags as null; a value short of bytes consumes nothing, so
+// the next one is read from right after its size (and alignment).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "encoding/byte_buffer_stream_reader.h"
+#include "encoding/standard_codec_serializer.h"
+#include "encoding/standard_method_codec.h"
+#include "tests/encoding/codec_test_support.h"
+#include "tests/support/stderr_capture.h"
+
+namespace {
+
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using flutter::StandardCodecSerializer;
+using flutter::StandardMethodCodec;
+using kovi_test::Hex;
+using kovi_test::ValueText;
+using Bytes = std::vector<uint8_t>;
+using Lines = std::vector<std::string>;
+
+const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
+
+// What the bytes are read as.
+enum class Message { kValue, kCall, kResponse };
+
+// A response envelope's outcome as one value: a list of "success" and the
+// value, or of "error", the code, the message and the details.
+class OutcomeResult : public flutter::MethodResult {
+ public:
+  EncodableValue outcome;
+
+ protected:
+  void SuccessInternal(const EncodableValue* result) override {
+    outcome = EncodableList{"success", result != nullptr ? *result : EncodableValue()};
+  }
+  void ErrorInternal(const std::string& code, const std::string& message,
+                     const EncodableValue* details) override {
+    outcome =
+        EncodableList{"error", code, message, details != nullptr ? *details : EncodableValue()};
+  }
+  void NotImplementedInternal() override {}
+};
+
+EncodableValue Call(const std::string& name, EncodableValue arguments) {
+  return EncodableList{"call", name, std::move(arguments)};
+}
+
+EncodableValue Success(EncodableValue value) {
+  return EncodableList{"success", std::move(value)};
+}
+
+EncodableValue Error(const std::string& code, const std::string& message, EncodableValue details) {
+  return EncodableList{"error", code, message, std::move(details)};
+}
+
+EncodableValue Zeros(size_t length) {
+  return EncodableValue(std::string(length, '\0'));
+}
+
+EncodableValue Read(Message kind, const Bytes& bytes, const StandardCodecSerializer& serializer) {
+  const StandardMethodCodec& codec = StandardMethodCodec::GetInstance(&serializer);
+  switch (kind) {
+    case Message::kValue: {
+      flutter::ByteBufferStreamReader reader(bytes.data(), bytes.size());
+      return serializer.ReadValue(&reader);
+    }
+    case Message::kCall: {
+      std::unique_ptr<flutter::MethodCall> call =
+          codec.DecodeMethodCall(bytes.data(), bytes.size());
+      return call ? Call(call->method_name(), *call->arguments()) : EncodableValue();
+    }
+    default: {
+      OutcomeResult result;
+      codec.DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), &result);
+      return result.outcome;
+    }
+  }
+}
+
+struct ShortRow {
+  const char* name;
+  Message kind;
+  std::string hex;
+  EncodableValue value;
+  Lines lines;
+};
+
+void PrintTo(const ShortRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+Lines Invalid(size_t count) {
+  return Lines(count, kInvalidRead);
+}
+
+const std::string kUnknownType97 = "Unknown type in StandardCodecSerializer::ReadValueOfType: 97";
+
+const ShortRow kRows[] = {
+    // Scalars and sizes.
+    {"empty_buffer_is_null", Message::kValue, "", EncodableValue(), Invalid(1)},
+    {"int32_cut_short_is_zero", Message::kValue, "03 01 00", EncodableValue(int32_t{0}),
+     Invalid(1)},
+    {"int64_cut_short_is_zero", Message::kValue, "04 01 02 03", EncodableValue(int64_t{0}),
+     Invalid(1)},
+    {"double_cut_in_padding", Message::kValue, "06 00 00", EncodableValue(0.0), Invalid(1)},
+    {"size_cut_short_reads_zero", Message::kValue, "07 FE 01", EncodableValue(""), Invalid(1)},
+    {"missing_size_reads_zero", Message::kValue, "0C", EncodableValue(EncodableList{}), Invalid(1)},
+    // Strings and byte lists keep their announced length, in zero bytes.
+    {"string_keeps_its_length", Message::kValue, "07 05 61", Zeros(5), Invalid(1)},
+    {"tag_5_string_keeps_its_length", Message::kValue, "05 03 31", Zeros(3), Invalid(1)},
+    {"string_one_longer_than_left", Message::kValue, "07 03 61 62", Zeros(3), Invalid(1)},
+    {"byte_list_keeps_its_length", Message::kValue, "08 04 01 02", EncodableValue(Bytes(4, 0)),
+     Invalid(1)},
+    {"string_short_by_the_whole_allowance", Message::kValue, "07 FF 00 00 01 00",
+     Zeros(flutter::kShortReadAllowance), Invalid(1)},
+    {"next_value_read_right_after_the_size", Message::kValue, "0C 02 07 09 01",
+     EncodableValue(EncodableList{Zeros(9), true}), Invalid(1)},
+    {"unread_bytes_read_as_the_next_tag",
+     Message::kValue,
+     "0C 02 07 05 61",
+     EncodableValue(EncodableList{Zeros(5), EncodableValue()}),
+     {kInvalidRead, kUnknownType97}},
+    {"short_map_key_keeps_its_length", Message::kValue, "0D 01 07 02",
+     EncodableValue(EncodableMap{{Zeros(2), EncodableValue()}}), Invalid(2)},
+    // Typed lists keep their count in zero elements after the alignment step;
+    // the next value is read from the aligned offset.
+    {"int32_list_then_value_at_8", Message::kValue, "0C 02 09 FE 05 00 03 03 01",
+     EncodableValue(EncodableList{std::vector<int32_t>(5), true}), Invalid(1)},
+    {"float_list_then_value_at_8", Message::kValue, "0C 03 01 0E 02 AA AA AA 02",
+     EncodableValue(EncodableList{true, std::vector<float>(2), false}), Invalid(1)},
+    {"int64_list_then_value_at_8", Message::kValue, "0C 02 0A 02 AA AA AA AA 01",
+     EncodableValue(EncodableList{std::vector<int64_t>(2), true}), Invalid(1)},
+    {"double_list_then_value_at_8", Message::kValue, "0C 02 0B 01 AA AA AA AA 02",
+     EncodableValue(EncodableList{std::vector<double>(1), false}), Invalid(1)},
+    {"int64_list_elements_exceed_left", Message::kValue,
+     "0A 02 00 00 00 00 00 00 01 00 00 00 00 00 00 00", EncodableValue(std::vector<int64_t>(2)),
+     Invalid(1)},
+    {"typed_list_fits_before_padding_only", Message::kValue, "09 01 00 00 AA BB CC",
+     EncodableValue(std::vector<int32_t>{0}), Invalid(1)},
+    // Lists and maps keep their count; each missing tag is a null and a line.
+    {"list_of_3_with_one_present", Message::kValue, "0C 03 00",
+     EncodableValue(EncodableList{EncodableValue(), EncodableValue(), EncodableValue()}),
+     Invalid(2)},
+    {"list_one_entry_more_than_bytes", Message::kValue, "0C 03 01 01",
+     EncodableValue(EncodableList{true, true, EncodableValue()}), Invalid(1)},
+    {"list_count_fits_int32_cut_short", Message::kValue, "0C 02 03 01",
+     EncodableValue(EncodableList{int32_t{0}, true}), Invalid(1)},
+    {"list_count_fits_last_element_missing", Message::kValue, "0C 02 07 01 61",
+     EncodableValue(EncodableList{"a", EncodableValue()}), Invalid(1)},
+    {"inner_list_takes_the_bytes_the_outer_owes", Message::kValue, "0C 02 0C 02 01 01",
+     EncodableValue(EncodableList{EncodableList{true, true}, EncodableValue()}), Invalid(1)},
+    {"list_short_by_the_whole_allowance", Message::kValue, "0C FF 00 00 01 00",
+     EncodableValue(EncodableList(flutter::kShortReadAllowance)),
+     Invalid(flutter::kShortReadAllowance)},
+    {"map_count_fits_value_missing", Message::kValue, "0D 01 01",
+     EncodableValue(EncodableMap{{true, {}}}), Invalid(1)},
+    {"map_entry_missing_is_a_null_key_and_value", Message::kValue, "0D 02 01 02",
+     EncodableValue(EncodableMap{{EncodableValue(), EncodableValue()}, {true, false}}), Invalid(2)},
+    // Calls and envelopes: each value of the layout as above.
+    {"call_name_keeps_its_length", Message::kCall, "07 03", Call(std::string(3, '\0'), {}),
+     Invalid(2)},
+    {"call_arguments_list_short", Message::kCall, "07 01 6D 0C 02 01",
+     Call("m", EncodableList{true, EncodableValue()}), Invalid(1)},
+    {"success_list_short", Message::kResponse, "00 0C 02 01",
+     Success(EncodableList{true, EncodableValue()}), Invalid(1)},
+    {"success_typed_list_aligned_from_the_flag", Message::kResponse, "00 09 02 AA 01",
+     Success(std::vector<int32_t>(2)), Invalid(1)},
+    {"error_message_keeps_its_length", Message::kResponse, "01 07 01 45 07 03",
+     Error("E", std::string(3, '\0'), {}), Invalid(2)},
+    {"error_details_list_short", Message::kResponse, "01 07 01 45 00 0C 02 01",
+     Error("E", "", EncodableList{true, EncodableValue()}), Invalid(1)},
+};
+
+class ShortInputTest : public testing::TestWithParam<ShortRow> {};
+
+TEST_P(ShortInputTest, ReadsAsTheFormatSaysWithOneLinePerFailedRead) {
+  const ShortRow& row = GetParam();
+  const Bytes bytes = Hex(row.hex);
+  static const kovi_test::DerivedSerializer derived;
+  for (const StandardCodecSerializer* serializer :
+       {&StandardCodecSerializer::GetInstance(),
+        static_cast<const StandardCodecSerializer*>(&derived)}) {
+    SCOPED_TRACE(serializer == &derived ? "derived serializer" : "standard serializer");
+    StderrCapture capture;
+    const EncodableValue value = Read(row.kind, bytes, *serializer);
+    EXPECT_EQ(ValueText(value), ValueText(row.value));
+    EXPECT_EQ(capture.Lines(), row.lines);
+  }
+}
+
+std::string RowName(const testing::TestParamInfo<ShortRow>& info) {
+  return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ShortInputTest, testing::ValuesIn(kRows), RowName);
+
+}  // namespace
