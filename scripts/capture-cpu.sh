@@ -94,7 +94,7 @@ measure_phase() {
   idle=$((process0 - idle))
   server0=$(cpu_ns "$server")
   waited=$(waits "$pid")
-  inject=$("$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate "$rate" \
+  inject=$("${KOVI_WINE[@]}" "$BIN/inject_mouse.exe" --rate "$rate" \
     --seconds "$SECONDS_PER_PHASE" </dev/null 2>/dev/null)
   sent_at=$(date +%s%N)
   wait_until_drained "$pid" "$idle"

@@ -21,7 +21,7 @@ kovi_session_begin || exit 1
 kovi_wine_start "$OUT/kovi.out" "$OUT/kovi.err" "$BIN/kovi.exe" --seconds $((SECONDS_TOTAL + 3))
 kovi_pid=$KOVI_PID
 kovi_wait_for_line "$OUT/kovi.out" "meter: capturing" 60 || { cat "$OUT/kovi.err"; exit 1; }
-"$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate 1000 --seconds "$SECONDS_TOTAL" \
+"${KOVI_WINE[@]}" "$BIN/inject_mouse.exe" --rate 1000 --seconds "$SECONDS_TOTAL" \
   </dev/null >"$OUT/inject.out" 2>&1 &
 inject_pid=$!
 KOVI_SESSION_PIDS+=("$inject_pid")

@@ -19,7 +19,7 @@ start() {
   "$KOVI_WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
   # An hour at most, so a run cut short before its cleanup leaves none for long.
   # No descriptor of CTest's may reach it, or CTest would wait for it.
-  "$KOVI_WINE_LOADER" "$keeper" 3600 </dev/null >"$state/out" 2>"$state/err" 3>&- 4>&- 5>&- &
+  "${KOVI_WINE[@]}" "$keeper" 3600 </dev/null >"$state/out" 2>"$state/err" 3>&- 4>&- 5>&- &
   pid=$!
   echo "$pid" >"$state/pid"
   for ((tries = 0; tries < 600; tries++)); do

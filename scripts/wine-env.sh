@@ -19,5 +19,16 @@ fi
 if [ ! -x "$KOVI_WINE_LOADER" ]; then
   KOVI_WINE_LOADER=$(command -v wine64 || echo wine64)
 fi
+# KOVI_WINE runs a Windows program: the loader without address-space
+# randomisation. Debian's Wine has no preloader to reserve the fixed addresses
+# Wine needs before the system's loader places libraries and the stack, so now
+# and then a randomised layout takes one and the program ends at once with exit
+# code 1 ("failed to map the shared user data", shown only with err+virtual).
+# Wine's own processes (explorer, services) inherit the fixed layout.
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  KOVI_WINE=(setarch "$(uname -m)" -R "$KOVI_WINE_LOADER")
+else
+  KOVI_WINE=("$KOVI_WINE_LOADER")
+fi
 export WINELOADER=$KOVI_WINE_LOADER
 export WINESERVER=$KOVI_WINESERVER

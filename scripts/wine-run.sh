@@ -14,7 +14,7 @@ if [ ! -f "$WINEPREFIX/.kovi-ready" ] && ! "$(dirname "$0")/wine-prefix.sh" >&2;
 fi
 "$KOVI_WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
 out=$(mktemp) err=$(mktemp)
-"$KOVI_WINE_LOADER" "$@" </dev/null >"$out" 2>"$err" 3>&- 4>&- 5>&-
+"${KOVI_WINE[@]}" "$@" </dev/null >"$out" 2>"$err" 3>&- 4>&- 5>&-
 rc=$?
 cat "$out"
 cat "$err" >&2

@@ -64,7 +64,7 @@ kovi_set_dpi() {
   if [ "$(cat "$marker" 2>/dev/null || echo 96)" = "$dpi" ]; then
     return 0
   fi
-  "$KOVI_WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+  "${KOVI_WINE[@]}" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     </dev/null >/dev/null 2>&1 || return 1
   # The server keeps the registry; a new one reads the new value from disk.
   "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
@@ -75,7 +75,7 @@ kovi_set_dpi() {
 kovi_wine_start() {
   local out=$1 err=$2
   shift 2
-  "$KOVI_WINE_LOADER" "$@" </dev/null >"$out" 2>"$err" &
+  "${KOVI_WINE[@]}" "$@" </dev/null >"$out" 2>"$err" &
   KOVI_PID=$!
   KOVI_SESSION_PIDS+=("$KOVI_PID")
 }
@@ -119,7 +119,7 @@ kovi_synthetic_mouse() {
 }
 
 kovi_inject_mouse() {
-  "$KOVI_WINE_LOADER" "$1/inject_mouse.exe" --rate "$2" --seconds "$3" </dev/null 2>/dev/null |
+  "${KOVI_WINE[@]}" "$1/inject_mouse.exe" --rate "$2" --seconds "$3" </dev/null 2>/dev/null |
     sed -n 's/^inject_mouse: sent \([0-9]*\) moves.*/\1/p'
 }
 
@@ -137,7 +137,7 @@ kovi_wait_until_idle() {
 }
 
 kovi_close() {
-  "$KOVI_WINE_LOADER" "$1/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
+  "${KOVI_WINE[@]}" "$1/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
     >/dev/null 2>&1
 }
 

@@ -29,7 +29,7 @@ for attempt in 1 2 3; do
   kovi_start "$name" --set-mouse 5,11,1 --seconds 60
   pid=$KOVI_PID
   if kovi_wait_for_line "$WORK/$name.out" "meter: capturing" 30; then
-    "$KOVI_WINE_LOADER" "$BIN/inject_mouse.exe" --rate 4000 --seconds 3 </dev/null >/dev/null 2>&1 &
+    "${KOVI_WINE[@]}" "$BIN/inject_mouse.exe" --rate 4000 --seconds 3 </dev/null >/dev/null 2>&1 &
     mouse_pid=$!
     sleep 1.5
     close_kovi
