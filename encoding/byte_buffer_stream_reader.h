@@ -21,7 +21,8 @@ namespace flutter {
 // announced lengths; beyond it the serializer refuses the size or count before
 // allocating for it, as no remaining input could hold it. So what a hostile
 // message makes the reader allocate stays proportional to its own size, plus
-// this allowance (64 KiB of zero bytes, 64 Ki entries of lists and maps).
+// this allowance (64 KiB of zero bytes, 64 Ki values of lists and maps, a map
+// entry being two: its key and its value).
 constexpr size_t kShortReadAllowance = 65536;
 
 class ByteBufferStreamReader final : public ByteStreamReader {

@@ -25,9 +25,13 @@ class ByteStreamReader {
   virtual void ReadAlignment(uint8_t alignment) = 0;
   // How many unread bytes are left. The serializer uses it to refuse announced
   // sizes and counts that reach too far past the end (kShortReadAllowance)
-  // before allocating for them; a reader that cannot tell keeps this default,
-  // and the serializer then trusts the counts but never reserves more than a
-  // small amount ahead of the data.
+  // before allocating for them. A reader that cannot tell keeps this default,
+  // and the serializer then trusts what the input announces: a string, byte
+  // list or typed list is allocated at its announced length (up to 4 GiB of
+  // bytes, 32 GiB for a list of 8-byte elements) before its bytes are read,
+  // since input that is cut short still reads as that many zero bytes; only
+  // the room made ahead for a list's elements stays small. Keep this default
+  // only for input whose sizes are trusted.
   virtual size_t RemainingBytes() const { return kRemainingUnknown; }
 };
 

@@ -30,7 +30,7 @@ MessageReadScope::MessageReadScope(const ByteStreamReader* reader)
     message_ = &own_;
     innermost_message_ = &own_;
   }
-  outer_owed_ = message_->owed_entries;
+  outer_owed_ = message_->owed_values;
   levels_left_ = StandardCodecSerializer::kMaxReadNesting - tls_depth;
   ++tls_depth;
 }
@@ -50,7 +50,7 @@ bool MessageReadScope::RefuseTooDeep() {
   return false;
 }
 
-bool MessageReadScope::RefuseEntries() {
+bool MessageReadScope::RefuseValues() {
   WriteErrorLine(kInvalidReadLine);
   return false;
 }

@@ -1,5 +1,6 @@
 #include "encoding/standard_codec_serializer.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -31,6 +32,9 @@ namespace flutter {
 namespace {
 
 constexpr char kUnknownTypeLine[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
+
+// The most a skip reads at once from a reader other than the buffer reader.
+constexpr uint64_t kSkipChunk = 65536;
 
 // Reads into zeroed storage, so a failed read gives 0.
 template <typename T, typename Reader>
@@ -149,7 +153,7 @@ class TaggedReader {
   // A nested value through the virtual operations: the entries owed around it
   // are published first, for a read that opens a scope of its own.
   EncodableValue ReadThroughVirtual(const Nesting& around) {
-    around.scope->PublishOwedEntries(around.owed);
+    around.scope->PublishOwedValues(around.owed);
     return serializer_.ReadValue(stream_);
   }
 
@@ -160,22 +164,23 @@ class TaggedReader {
       return;
     }
     MessageReadScope scope(stream_);
-    ReadContainerIn(type, Nesting{&scope, 0, scope.owed_entries()}, out);
+    ReadContainerIn(type, Nesting{&scope, 0, scope.owed_values()}, out);
   }
 
   void ReadContainerIn(uint8_t type, const Nesting& around, EncodableValue* out) {
     const int level = around.level + 1;
     if (!around.scope->MayEnter(level)) {
+      SkipContainer(type, around.owed);
       return;  // null
     }
     size_t count = ReadSizeFrom(stream_);
     size_t remaining = stream_->RemainingBytes();
-    if (!MessageReadScope::AcceptEntries(count, remaining, around.owed)) {
+    if (!MessageReadScope::AcceptValues(ValuesOf(type, count), remaining, around.owed)) {
       count = 0;
     }
-    // The entries owed around each entry: those of the containers around this
+    // The values owed around each entry: those of the containers around this
     // one, and this one's own still to come.
-    Nesting inside{around.scope, level, around.owed + count};
+    Nesting inside{around.scope, level, around.owed + ValuesOf(type, count)};
     if (type == kListTag) {
       EncodableList& list = out->emplace<EncodableList>();
       list.reserve(MessageReadScope::EntriesToReserve(count, remaining));
@@ -186,8 +191,96 @@ class TaggedReader {
     } else {
       EncodableMap& map = out->emplace<EncodableMap>();
       for (size_t i = 0; i < count; ++i) {
-        --inside.owed;
+        inside.owed -= 2;
         ReadEntry(inside, &map);
+      }
+    }
+  }
+
+  // The values a list or map of `count` entries holds: a map entry is a key
+  // and a value.
+  static uint64_t ValuesOf(uint8_t type, uint64_t count) {
+    return type == kMapTag ? 2 * count : count;
+  }
+
+  // A list or map too deep to read, whose tag `type` was read: it reads as
+  // null, but everything it holds is consumed, so the values after it read as
+  // written. Its values are taken as a read would take them (the same bytes,
+  // the same line for each failed read, counts bounded alike, `around_owed`
+  // being the values owed around it), but nothing is kept and nothing
+  // recurses: `owed` counts the values still to go, and each list or map met
+  // adds its own. Only the standard tags are known here: any other tag is
+  // taken as an unknown one, with its line and without its payload.
+  void SkipContainer(uint8_t type, uint64_t around_owed) {
+    uint64_t owed = 0;
+    OweValuesOf(type, around_owed, &owed);
+    while (owed > 0) {
+      --owed;
+      const uint8_t tag = stream_->ReadByte();
+      if (tag == kListTag || tag == kMapTag) {
+        OweValuesOf(tag, around_owed, &owed);
+      } else {
+        SkipScalar(tag);
+      }
+    }
+  }
+
+  // Reads the count of a skipped list or map and adds its values to `owed`.
+  void OweValuesOf(uint8_t type, uint64_t around_owed, uint64_t* owed) {
+    const uint64_t values = ValuesOf(type, ReadSizeFrom(stream_));
+    if (MessageReadScope::AcceptValues(values, stream_->RemainingBytes(), around_owed + *owed)) {
+      *owed += values;
+    }
+  }
+
+  void SkipScalar(uint8_t type) {
+    switch (type) {
+      case kNullTag:
+      case kTrueTag:
+      case kFalseTag:
+        return;
+      case kInt32Tag:
+        return SkipBytes(sizeof(int32_t));
+      case kInt64Tag:
+        return SkipBytes(sizeof(int64_t));
+      case kDoubleTag:
+        stream_->ReadAlignment(8);
+        return SkipBytes(sizeof(double));
+      case kLargeIntTag:
+      case kStringTag:
+      case kByteListTag:
+        return SkipBytes(ReadSizeFrom(stream_));
+      case kInt32ListTag:
+      case kFloatListTag:
+        return SkipBlock(4);
+      case kInt64ListTag:
+      case kDoubleListTag:
+        return SkipBlock(8);
+      default:
+        WriteErrorLine(kUnknownTypeLine + std::to_string(type));
+        return;
+    }
+  }
+
+  void SkipBlock(uint8_t element_size) {
+    const uint64_t count = ReadSizeFrom(stream_);
+    stream_->ReadAlignment(element_size);
+    SkipBytes(count * element_size);
+  }
+
+  // Consumes `length` bytes; short of them, writes the invalid-read line and
+  // consumes nothing, as a read of them does.
+  void SkipBytes(uint64_t length) {
+    if constexpr (std::is_same_v<Reader, ByteBufferStreamReader>) {
+      stream_->ReadInPlace(length);
+    } else if (length > stream_->RemainingBytes()) {
+      WriteErrorLine(kInvalidReadLine);
+    } else {
+      // A reader that cannot tell what is left is read in chunks, each chunk
+      // past its end with its own line.
+      std::vector<uint8_t> chunk(std::min<uint64_t>(length, kSkipChunk));
+      for (uint64_t left = length; left > 0; left -= std::min<uint64_t>(left, kSkipChunk)) {
+        stream_->ReadBytes(chunk.data(), std::min<uint64_t>(left, kSkipChunk));
       }
     }
   }
@@ -203,9 +296,12 @@ class TaggedReader {
   // Keys arrive in ascending order from a standard writer: each insertion
   // hints the end. A later duplicate key is dropped and the first entry's
   // value stays; the duplicate's value is read all the same.
+  // `at`: where the entry's value lies; its key lies before the value, which
+  // is then still owed.
   void ReadEntry(const Nesting& at, EncodableMap* map) {
+    const Nesting key_at{at.scope, at.level, at.owed + 1};
     if constexpr (kStandard) {
-      EncodableValue* value = ReadKeyInPlace(at, map);
+      EncodableValue* value = ReadKeyInPlace(key_at, map);
       if (value != nullptr) {
         ReadInto(stream_->ReadByte(), at, value);
       } else {
@@ -213,7 +309,7 @@ class TaggedReader {
         ReadInto(stream_->ReadByte(), at, &dropped);
       }
     } else {
-      EncodableValue key = ReadThroughVirtual(at);
+      EncodableValue key = ReadThroughVirtual(key_at);
       EncodableValue value = ReadThroughVirtual(at);
       map->emplace_hint(map->end(), std::move(key), std::move(value));
     }

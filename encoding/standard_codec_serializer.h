@@ -17,7 +17,9 @@ namespace flutter {
 class StandardCodecSerializer {
  public:
   // Reading stops descending at this many nested lists and maps: a list or map
-  // inside kMaxReadNesting others reads as null, with one line per message. The
+  // inside kMaxReadNesting others reads as null, with one line per message,
+  // and all it holds is skipped (by the standard tags alone, without
+  // recursion), so the values after it read as written. The
   // count covers every read in progress on the thread, so a serializer that
   // decodes an embedded message while reading another does not multiply it.
   static constexpr int kMaxReadNesting = 256;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <stdexcept>
 
 namespace kovi_test {
 
@@ -17,6 +18,10 @@ std::vector<uint8_t> Hex(const std::string& text) {
   std::istringstream in(text);
   std::string pair;
   while (in >> pair) {
+    // One byte per pair: two pairs run together must not pass as one byte.
+    if (pair.size() != 2) {
+      throw std::invalid_argument("not one byte in hex: " + pair);
+    }
     bytes.push_back(static_cast<uint8_t>(std::stoul(pair, nullptr, 16)));
   }
   return bytes;

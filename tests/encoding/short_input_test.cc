@@ -164,6 +164,10 @@ const ShortRow kRows[] = {
     {"list_short_by_the_whole_allowance", Message::kValue, "0C FF 00 00 01 00",
      EncodableValue(EncodableList(flutter::kShortReadAllowance)),
      Invalid(flutter::kShortReadAllowance)},
+    // A map entry is two values of the allowance: half as many entries.
+    {"map_short_by_the_whole_allowance", Message::kValue, "0D FF 00 80 00 00",
+     EncodableValue(EncodableMap{{EncodableValue(), EncodableValue()}}),
+     Invalid(flutter::kShortReadAllowance)},
     {"map_count_fits_value_missing", Message::kValue, "0D 01 01",
      EncodableValue(EncodableMap{{true, {}}}), Invalid(1)},
     {"map_entry_missing_is_a_null_key_and_value", Message::kValue, "0D 02 01 02",
@@ -171,6 +175,8 @@ const ShortRow kRows[] = {
     // Calls and envelopes: each value of the layout as above.
     {"call_name_keeps_its_length", Message::kCall, "07 03", Call(std::string(3, '\0'), {}),
      Invalid(2)},
+    {"call_arguments_map_twice_the_allowance", Message::kCall, "07 01 6D 0D FF 00 00 01 00",
+     Call("m", EncodableMap{}), Invalid(1)},
     {"call_arguments_list_short", Message::kCall, "07 01 6D 0C 02 01",
      Call("m", EncodableList{true, EncodableValue()}), Invalid(1)},
     {"success_list_short", Message::kResponse, "00 0C 02 01",

@@ -198,9 +198,15 @@ TEST(StandardCodecRead, Tag5ReadsAsAString) {
   EXPECT_EQ(decoded.lines, Lines{});
 }
 
+// A string key is built in its map node, any other key as a value first.
 TEST(StandardCodecRead, DuplicateMapKeyKeepsTheFirstValue) {
-  Decoded decoded = Decode(Hex("0D 02 03 01 00 00 00 07 01 61 03 01 00 00 00 07 01 62"));
-  EXPECT_EQ(ValueText(decoded.value), ValueText(EncodableValue(EncodableMap{{1, "a"}})));
+  const std::pair<const char*, EncodableValue> rows[] = {
+      {"0D 02 03 01 00 00 00 07 01 61 03 01 00 00 00 07 01 62", EncodableMap{{1, "a"}}},
+      {"0D 02 07 01 6B 07 01 61 07 01 6B 07 01 62", EncodableMap{{"k", "a"}}},
+  };
+  for (const auto& [hex, map] : rows) {
+    EXPECT_EQ(ValueText(Decode(Hex(hex)).value), ValueText(map)) << hex;
+  }
 }
 
 TEST(StandardCodecRead, UnsortedMapKeysAreSorted) {
@@ -275,6 +281,9 @@ const Damaged kHostileCounts[] = {
     {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), Invalid(1)},
     {"list_one_beyond_the_allowance", "0C FF 01 00 01 00", EncodableValue(EncodableList{}),
      Invalid(1)},
+    // A map entry is two values, its key and its value.
+    {"map_one_beyond_the_allowance", "0D FF 01 80 00 00", EncodableValue(EncodableMap{}),
+     Invalid(1)},
     // The outer list still owes one entry, which the inner count may not use.
     {"inner_count_must_leave_the_entries_the_outer_owes", "0C 02 0C FF 01 00 01 00 01",
      EncodableValue(EncodableList{EncodableList{}, true}), Invalid(1)},
@@ -291,6 +300,66 @@ INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnkno
                          DamagedName);
 INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHostileCounts),
                          DamagedName);
+
+// `depth` lists around `innermost`.
+EncodableValue Nested(size_t depth, EncodableValue innermost) {
+  for (size_t i = 0; i < depth; ++i) {
+    innermost = EncodableList{std::move(innermost)};
+  }
+  return innermost;
+}
+
+// Every kind of value, for a container that is skipped.
+const EncodableValue kEveryKind = EncodableMap{
+    {"s", "abc"},
+    {1, 2.5},
+    {int64_t{1} << 40, std::vector<uint8_t>{1, 2, 3}},
+    {EncodableList{std::vector<int32_t>{1}, std::vector<float>{2.0f}},
+     EncodableList{std::vector<int64_t>{3}, std::vector<double>{4.0}, true, false, {}}},
+};
+
+// The siblings "x" and 7.
+const char kXThen7[] = "07 01 78 03 07 00 00 00";
+
+// Lists and maps nested deeper than the limit, as the writer encodes them,
+// followed by two more elements of the outer list: the too-deep container
+// reads as null and all it holds is skipped, so its siblings read as written.
+std::vector<Damaged> TooDeepRows() {
+  const EncodableValue map_chain = [] {
+    EncodableValue value = kEveryKind;
+    for (int i = 0; i < 300; ++i) {
+      value = EncodableMap{{i, std::move(value)}};
+    }
+    return value;
+  }();
+  const auto siblings_after = [](const EncodableValue& deep) {
+    return HexOf(Encode(EncodableList{deep, "x", 7}));
+  };
+  const EncodableValue read_257 = EncodableList{Nested(255, {}), "x", 7};
+  EncodableValue read_map_chain = EncodableList{map_chain, "x", 7};
+  EncodableValue* level = &std::get<EncodableList>(read_map_chain)[0];
+  for (int depth = 2; depth <= StandardCodecSerializer::kMaxReadNesting; ++depth) {
+    level = &std::get<EncodableMap>(*level).begin()->second;
+  }
+  *level = EncodableValue();
+  return {
+      {"list_257_deep", siblings_after(Nested(257, "abc")), read_257, {kTooDeep}},
+      {"list_1000_deep", siblings_after(Nested(1000, "abc")), read_257, {kTooDeep}},
+      // Too deep to build as a value: the writer's bytes, spelled out.
+      {"list_100000_deep",
+       "0C 03 " + Repeat("0C 01", 100000) + "07 03 61 62 63 " + kXThen7,
+       read_257,
+       {kTooDeep}},
+      {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeep}},
+      // Inside the skipped list, a count no input could hold: refused as when read.
+      {"hostile_count_inside",
+       "0C 03 " + Repeat("0C 01", 256) + "0C FF FF FF FF FF " + kXThen7,
+       read_257,
+       {kTooDeep, kInvalidRead}},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), DamagedName);
 
 // ---- Nesting depth. ----
 
@@ -332,7 +401,7 @@ TEST(StandardCodecNesting, AMillionLevelsNeitherOverflowTheStackNorRepeatTheLine
 
 TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
   // Two elements, each 256 maps deep under the outer list.
-  std::string element = Repeat("0D 01 00", 255) + "0D";
+  std::string element = Repeat("0D 01 00", 255) + "0D 00 ";
   Decoded decoded = Decode(Hex("0C 02 " + element + element));
   ASSERT_EQ(decoded.value.index(), 10u);
   EXPECT_EQ(std::get<EncodableList>(decoded.value).size(), 2u);
@@ -430,7 +499,7 @@ TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndL
   EXPECT_EQ(ValueText(owing.value), ValueText(EncodableList{EncodableList{}, true}));
   EXPECT_EQ(owing.lines, Lines{kInvalidRead});
   // Two delegated values too deep under the outer list: one line per message.
-  const std::string too_deep = Repeat("0C 01", 255) + "0C";
+  const std::string too_deep = Repeat("0C 01", 255) + "0C 00";
   Decoded deep = DecodeDelegating("0C 02 82 " + too_deep + " 82 " + too_deep);
   const auto& list = std::get<EncodableList>(deep.value);
   ASSERT_EQ(list.size(), 2u);
