@@ -3,7 +3,7 @@
 # the fuzzers and the benchmarks need; only what is missing.
 set -eu
 packages=(
-  cmake make g++ clang lld libclang-rt-14-dev clang-format
+  cmake ninja-build ccache make g++ clang lld libclang-rt-14-dev clang-format shellcheck python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev libmsgpack-cxx-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine wine64
   valgrind
