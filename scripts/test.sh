@@ -1,58 +1,97 @@
 #!/bin/bash
-# The project's whole test run, from scratch: installs what is missing, creates
-# the Wine prefix, configures and builds the native, fuzz (clang + sanitizers)
-# and the two Windows trees (MinGW g++, then clang on the same MinGW
-# libraries), runs every test of each, one tree after another (the Windows
-# trees share the Wine prefix), and ends with
-# "N passed, N failed, N skipped" (a tree that cannot
-# configure, build or start its tests counts as one more failure).
+# The project's test run: installs what is missing, then for each tree named
+# (default: native fuzz windows windows-clang, one after another; the Windows
+# trees share the Wine prefix) configures it when it has no configuration yet
+# or its presets changed since, builds what changed, runs its tests, and ends
+# with "N passed, N failed, N skipped", counting test cases
+# (scripts/test_summary.py). A tree that cannot configure, build or start its
+# tests counts as one more failure.
+#   scripts/test.sh [--fresh] [TREE...]
+# --fresh configures each tree from scratch first (its build then starts over,
+# apart from what the compiler cache holds).
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)
-scripts/install-deps.sh || exit 1
-scripts/wine-prefix.sh || exit 1
+all_trees=(native fuzz windows windows-clang)
+usage() {
+  echo "usage: scripts/test.sh [--fresh] [${all_trees[*]// /|}]..." >&2
+  exit 2
+}
+fresh=() trees=()
+for argument in "$@"; do
+  case " --fresh ${all_trees[*]} " in
+    *" $argument "*) ;;
+    *) usage ;;
+  esac
+  if [ "$argument" = --fresh ]; then
+    fresh=(--fresh)
+  else
+    trees+=("$argument")
+  fi
+done
+[ ${#trees[@]} -gt 0 ] || trees=("${all_trees[@]}")
 
-passed=0 failed=0 skipped=0 broken=0
-run_tree() {
-  local preset=$1 log="$root/build/$1-ctest.log" start=$SECONDS
-  echo "=== $preset: configure and build"
-  if ! cmake --preset "$preset" --fresh >"$root/build/$preset-configure.log" 2>&1; then
-    cat "$root/build/$preset-configure.log"; broken=1; return
-  fi
-  if ! cmake --build --preset "$preset"; then
-    broken=1; return
-  fi
-  echo "=== $preset: built in $((SECONDS - start)) s; test"
-  start=$SECONDS
-  ctest --preset "$preset" 2>&1 | tee "$log"
-  local rc=${PIPESTATUS[0]}
-  echo "=== $preset: tested in $((SECONDS - start)) s"
-  # Each case's own result line, not the English summary: "Passed", "***Skipped"
-  # (exit code 77 of a system test), anything else is a failure.
-  local results ok skips total
-  results=$(grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' "$log")
-  total=$(grep -c . <<<"$results")
-  ok=$(grep -c -E ' Passed +[0-9.]+ sec' <<<"$results")
-  skips=$(grep -c -F '***Skipped' <<<"$results")
-  passed=$((passed + ok))
-  skipped=$((skipped + skips))
-  failed=$((failed + total - ok - skips))
-  # No case run, or ctest failing with every case passed: the run did not start or did not end.
-  if [ "$total" -eq 0 ] || { [ "$rc" -ne 0 ] && [ $((total - ok - skips)) -eq 0 ]; }; then
-    broken=1
+scripts/install-deps.sh || exit 1
+if [[ " ${trees[*]} " == *" windows"* ]]; then
+  scripts/wine-prefix.sh || exit 1
+fi
+
+# How a tree is configured before its build: from scratch when asked or when
+# its cache is of another generator, again when the presets changed after its
+# cache; not at all otherwise (the build reconfigures itself when a
+# CMakeLists.txt changes). Prints the option for cmake, or "skip".
+configure_mode() {
+  local cache=$root/build/$1/CMakeCache.txt
+  if [ ${#fresh[@]} -gt 0 ] ||
+    { [ -f "$cache" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$cache"; }; then
+    echo --fresh
+  elif [ ! -f "$cache" ] || [ CMakePresets.json -nt "$cache" ]; then
+    echo ""
+  else
+    echo skip
   fi
 }
 
+broken=0 tested=()
+run_tree() {
+  local tree=$1 dir=$root/build/$1 start=$SECONDS mode
+  echo "=== $tree: configure and build"
+  mode=$(configure_mode "$tree")
+  if [ "$mode" != skip ]; then
+    local log=$root/build/$tree-configure.log
+    # shellcheck disable=SC2086 # the mode is one option or none
+    if ! cmake --preset "$tree" $mode >"$log" 2>&1; then
+      cat "$log"
+      broken=$((broken + 1))
+      return
+    fi
+  fi
+  if ! cmake --build --preset "$tree"; then
+    broken=$((broken + 1))
+    return
+  fi
+  echo "=== $tree: built in $((SECONDS - start)) s; test"
+  start=$SECONDS
+  rm -rf "$dir/test-results" "$dir/ctest-junit.xml"
+  ctest --preset "$tree" --output-junit "$dir/ctest-junit.xml" 2>&1 | tee "$root/build/$tree-ctest.log"
+  echo "=== $tree: tested in $((SECONDS - start)) s"
+  tested+=("$dir")
+}
+
 mkdir -p build
-for preset in native fuzz windows windows-clang; do
-  run_tree "$preset"
+for tree in "${trees[@]}"; do
+  run_tree "$tree"
 done
-source scripts/wine-env.sh
-"$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
+if [[ " ${trees[*]} " == *" windows"* ]]; then
+  source scripts/wine-env.sh
+  "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
+fi
 
 if [ $broken -ne 0 ]; then
-  echo "a tree failed to configure, build or run its tests" >&2
-  failed=$((failed + 1))
+  echo "$broken tree(s) failed to configure or build" >&2
 fi
-echo "$passed passed, $failed failed, $skipped skipped"
-[ $failed -eq 0 ]
+if [ ${#tested[@]} -eq 0 ]; then
+  echo "0 passed, $broken failed, 0 skipped"
+  exit 1
+fi
+python3 scripts/test_summary.py --broken "$broken" "${tested[@]}"
