@@ -28,7 +28,8 @@ else()
 endif()
 
 function(kovi_target_defaults target)
-  target_compile_options(${target} PRIVATE ${KOVI_WARNING_OPTIONS})
+  # Not for the resource compiler, which shares the target's options.
+  target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:C,CXX>:${KOVI_WARNING_OPTIONS}>")
   # -Werror or /WX, whichever the compiler takes.
   set_property(TARGET ${target} PROPERTY COMPILE_WARNING_AS_ERROR ${KOVI_WERROR})
   if(WIN32)

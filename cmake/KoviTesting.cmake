@@ -1,19 +1,29 @@
-# Test helpers.
-#   kovi_add_test(<name> SOURCES <files...> LIBS <targets...> [EMBEDDING <provider>]
-#                 [PROPERTIES <property> <value>...] [CXX_STANDARD <n>])
-#     Builds a GoogleTest executable and registers each of its cases with CTest.
-#     EMBEDDING picks the provider of the embedding library's C interface
-#     (kovi_embedding_provider): a test of layers that call it names one.
-#     PROPERTIES are set on every case, after the default TIMEOUT of 60 s (a
-#     RESOURCE_LOCK, say).
-#     In the Windows tree the cases run under Wine through CMAKE_CROSSCOMPILING_EMULATOR,
-#     each requiring the fixture that holds the prefix's desktop (tests/CMakeLists.txt).
-#     CXX_STANDARD builds it as that standard instead of the project's, for
-#     headers that users include from newer code; its cases are named
-#     c++<n>/<case> beside the project-standard build of the same sources.
+# The tests' programs.
+#   kovi_test(<name> SOURCES <files...> [DEPS <targets...>] [EMBEDDING <provider>]
+#             [ONLY <flags...>] [PROPERTIES <property> <value>...] [CXX_STANDARD <n>])
+#     A GoogleTest program of the folder it is declared in, built as one unit
+#     (a unity build: the test framework's headers are compiled once per
+#     program) and with little optimisation (the code under test keeps the
+#     tree's), registered with CTest. EMBEDDING picks the provider of the
+#     embedding library's C interface (kovi_embedding_provider). ONLY as for
+#     kovi_library. PROPERTIES are set on its CTest tests, after the defaults
+#     (a RESOURCE_LOCK, say). CXX_STANDARD builds it as that standard instead
+#     of the project's, for headers that code built with a newer one includes.
+#   kovi_script_test(<name> SCRIPT <file> [ARGS <arguments...>] [ONLY <flags...>]
+#                    [PROPERTIES <property> <value>...])
+#     A bash script as a CTest test (timeout 120 s unless PROPERTIES says).
+#
+# A program runs as one CTest test, all its cases in one process, and writes
+# each case's result to <tree>/test-results/<name>.xml (gtest's XML), which
+# scripts/test_summary.py counts. With KOVI_TEST_EACH_CASE every case is a
+# CTest test of its own (named <name>/<case>) and a process of its own.
+# Under Wine every test requires the fixture that holds the prefix's desktop
+# (tests/CMakeLists.txt).
 include(GoogleTest)
 
-if(CMAKE_CROSSCOMPILING)
+if(NOT KOVI_BUILD_TESTS)
+  # kovi_test declares nothing.
+elseif(CMAKE_CROSSCOMPILING)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -24,23 +34,54 @@ else()
   set(KOVI_GTEST_LIBS GTest::gtest_main GTest::gmock)
 endif()
 
-function(kovi_add_test name)
-  cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+set(KOVI_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
+
+# Test code is compiled for a short build, not for speed: the code under test
+# comes from the product's libraries, built as the tree says.
+if(NOT MSVC)
+  set(KOVI_TEST_COMPILE_OPTIONS -O1)
+endif()
+
+function(kovi_test name)
+  cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD" "SOURCES;DEPS;ONLY;PROPERTIES" ${ARGN})
+  kovi_only(built KOVI_BUILD_TESTS ${ARG_ONLY})
+  if(NOT built)
+    return()
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   kovi_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${KOVI_GTEST_LIBS})
+  target_compile_options(${name} PRIVATE ${KOVI_TEST_COMPILE_OPTIONS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${KOVI_GTEST_LIBS})
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
   if(ARG_EMBEDDING)
     kovi_embedding_provider(${name} ${ARG_EMBEDDING})
   endif()
-  set(prefix "")
   if(ARG_CXX_STANDARD)
     set_target_properties(${name} PROPERTIES CXX_STANDARD ${ARG_CXX_STANDARD})
-    set(prefix "c++${ARG_CXX_STANDARD}/")
   endif()
-  set(wine_desktop "")
+  set(properties TIMEOUT 600)
   if(CMAKE_CROSSCOMPILING)
-    set(wine_desktop FIXTURES_REQUIRED kovi_wine_desktop)
+    list(APPEND properties FIXTURES_REQUIRED kovi_wine_desktop)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       TEST_PREFIX "${prefix}" PROPERTIES TIMEOUT 60 ${wine_desktop} ${ARG_PROPERTIES})
+  if(KOVI_TEST_EACH_CASE)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}/"
+                         PROPERTIES ${properties} TIMEOUT 60 ${ARG_PROPERTIES})
+  else()
+    # Relative to the test's working folder: a Windows program under Wine
+    # reads an absolute Linux path as one on its current drive.
+    file(RELATIVE_PATH results ${CMAKE_CURRENT_BINARY_DIR} ${KOVI_TEST_RESULTS}/${name}.xml)
+    add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${results})
+    set_tests_properties(${name} PROPERTIES ${properties} ${ARG_PROPERTIES})
+  endif()
+endfunction()
+
+function(kovi_script_test name)
+  cmake_parse_arguments(ARG "" "SCRIPT" "ARGS;ONLY;PROPERTIES" ${ARGN})
+  kovi_only(built KOVI_BUILD_TESTS ${ARG_ONLY})
+  if(NOT built)
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
 endfunction()

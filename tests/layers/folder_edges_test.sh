@@ -1,23 +1,14 @@
 #!/bin/bash
-# Every dependency of the product points one way. Each row names a product
-# folder and the folders its files may include from; its own folder is always
-# allowed. An #include "folder/..." of any other folder fails, naming the file
-# and the include. An include without a folder (a generated header beside the
-# file's own output) is no edge.
-#   folder_edges_test.sh SOURCE_DIR
+# Every include of the product points down the folder order that its links
+# give. EDGES_FILE (written by the build, kovi_write_folder_edges) has a row per
+# product folder: the folder, then the folders its files may include from; its
+# own folder is always allowed. An #include "folder/..." of any other folder
+# fails, naming the file and the include. An include without a folder (a
+# generated header beside the file's own output) is no edge.
+#   folder_edges_test.sh SOURCE_DIR EDGES_FILE
 set -u
 SOURCE=$1
-edges=(
-  "shell     window capture channels embedding encoding errors win32"
-  "window    capture channels embedding encoding errors win32"
-  "capture   channels embedding encoding errors"
-  "channels  embedding encoding errors"
-  "embedding encoding errors"
-  "encoding  errors"
-  "errors"
-  "win32"
-  "resources"
-)
+mapfile -t edges <"$2"
 failures=0
 for row in "${edges[@]}"; do
   read -r folder allowed <<<"$row"
