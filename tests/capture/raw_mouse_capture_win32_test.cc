@@ -157,15 +157,21 @@ TEST_F(RawMouseCaptureWin32Test, TheTimerTicksReachTheCaptureThroughTheMessageLo
 static_assert(sizeof(CaptureSystemApi) == 10 * sizeof(void (*)()),
               "a new entry of the system table needs its row in the test below");
 
-// Where a call through FUNCTION goes. MinGW's linkers make an import's address
-// in a constant-initialised table its import stub, `jmp [rip + offset]` (bytes
-// FF 25, then a 32-bit offset), whose slot the loader bound to the export; any
-// other address is the function itself.
+// Where a call through FUNCTION goes. GCC makes an import's address in a
+// constant-initialised table the program's own import stub, `jmp [rip +
+// offset]` (bytes FF 25, then a 32-bit offset), whose slot the loader bound to
+// the export; clang stores what the loader bound. Only a stub in this program
+// is followed: an export may itself begin with such a jump (Wine's user32
+// forwards to win32u that way).
 template <typename Function>
 uintptr_t CallTarget(Function function) {
   const uintptr_t address = reinterpret_cast<uintptr_t>(function);
+  HMODULE owner = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(address), &owner);
   const auto* code = reinterpret_cast<const unsigned char*>(address);
-  if (code[0] != 0xff || code[1] != 0x25) {
+  if (owner != GetModuleHandleW(nullptr) || code[0] != 0xff || code[1] != 0x25) {
     return address;
   }
   int32_t offset = 0;
