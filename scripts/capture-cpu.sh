@@ -52,11 +52,6 @@ rm -rf "$WORK"
 mkdir -p "$WORK"
 kovi_session_begin || exit 1
 
-# On-CPU nanoseconds of all threads of a process.
-cpu_ns() {
-  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
-}
-
 # Times all threads of a process gave up the CPU to wait (voluntary context
 # switches). A Wine program waits for the wineserver's answer to each of its
 # requests, and for its next message.
@@ -65,45 +60,29 @@ waits() {
     awk '/^voluntary_ctxt_switches/ { sum += $2 } END { printf "%.0f\n", sum }'
 }
 
-# The wineserver of the project's prefix: it works in a folder named after the
-# prefix's device and inode (under a temporary folder of Wine's choosing).
-wineserver_pid() {
-  local dir pid
-  dir=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
-  for pid in /proc/[0-9]*; do
-    case "$(cat "$pid/comm" 2>/dev/null)/$(readlink "$pid/cwd" 2>/dev/null)" in
-      wineserver*/*/"$dir")
-        echo "${pid#/proc/}"
-        return 0
-        ;;
-    esac
-  done
-  return 1
-}
-
 # Sends RATE moves a second for the phase's time while PID receives them;
 # prints "SENT PROCESS_NS WINESERVER_NS WAKEUPS DRAIN_MS", the last two the
 # receiver's waits in the window and how long the window stayed open after the
 # last move.
 measure_phase() {
-  local rate=$1 pid=$2 server idle process0 server0 process1 server1 inject waited sent_at
-  server=$(wineserver_pid) || { echo "capture-cpu: no wineserver found" >&2; return 1; }
-  idle=$(cpu_ns "$pid")
+  local rate=$1 pid=$2 server idle process0 server0 process1 server1 inject waited sent_at words
+  server=$(kovi_wineserver_pid) || { echo "capture-cpu: no wineserver found" >&2; return 1; }
+  idle=$(kovi_cpu_ns "$pid")
   sleep 1
-  process0=$(cpu_ns "$pid")
+  process0=$(kovi_cpu_ns "$pid")
   idle=$((process0 - idle))
-  server0=$(cpu_ns "$server")
+  server0=$(kovi_cpu_ns "$server")
   waited=$(waits "$pid")
   inject=$("${KOVI_WINE[@]}" "$BIN/inject_mouse.exe" --rate "$rate" \
     --seconds "$SECONDS_PER_PHASE" </dev/null 2>/dev/null)
   sent_at=$(date +%s%N)
   wait_until_drained "$pid" "$idle"
-  process1=$(cpu_ns "$pid")
-  server1=$(cpu_ns "$server")
+  process1=$(kovi_cpu_ns "$pid")
+  server1=$(kovi_cpu_ns "$server")
   waited=$(($(waits "$pid") - waited))
   # "inject_mouse: sent N moves in T s"
-  set -- $inject
-  echo "${3:-0} $((process1 - process0)) $((server1 - server0)) $waited" \
+  read -r -a words <<<"$inject"
+  echo "${words[2]:-0} $((process1 - process0)) $((server1 - server0)) $waited" \
     "$((($(date +%s%N) - sent_at) / 1000000))"
 }
 
@@ -115,10 +94,10 @@ measure_phase() {
 # 30 s.
 wait_until_drained() {
   local pid=$1 limit=$(($2 / 2 + 2000000)) quiet=0 polls=0 before after
-  before=$(cpu_ns "$pid")
+  before=$(kovi_cpu_ns "$pid")
   while [ $quiet -lt 2 ] && [ $polls -lt 120 ]; do
     sleep 0.25
-    after=$(cpu_ns "$pid")
+    after=$(kovi_cpu_ns "$pid")
     if [ $((after - before)) -le "$limit" ]; then
       quiet=$((quiet + 1))
     else

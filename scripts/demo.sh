@@ -1,13 +1,14 @@
 #!/bin/bash
 # The demo: kovi measuring a synthetic mouse, end to end.
 #
-#   scripts/demo.sh [--hz 125..8000] [--seconds 1..600] [--input xtest|sendinput]
+#   scripts/demo.sh [--hz 125..8000] [--seconds 1..600] [--input sendinput|xtest]
 #
-# By default 1000 Hz of XTest motion for 5 seconds. XTest motion goes through
-# Xvfb and Wine's X11 driver, which merges motion when it lags, so kovi counts
-# fewer packets than were sent on a busy machine. --input sendinput sends moves
-# through SendInput instead (tools/inject_mouse), which loses nothing: the
-# summary sets the moves sent beside the packets counted, and they must match.
+# By default 1000 Hz of SendInput moves for 5 seconds (tools/inject_mouse),
+# which lose nothing: the result sets the moves sent beside the packets
+# counted, and they must match. --input xtest sends XTest motion instead (the
+# native tree's synthetic mouse), as a real mouse's would come through Xvfb
+# and Wine's X11 driver; the driver merges motion when it lags, so kovi counts
+# fewer packets than were sent on a busy machine, and the result says why.
 #
 # On a fresh Debian 12 machine, as root: reads its options first (a bad one
 # gives one line of usage and exit code 2, before anything else), installs what
@@ -22,7 +23,7 @@
 # started is ended when it exits; the exit code is 0 when kovi measured packets
 # (with SendInput: every move sent) and ended normally.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 ROOT=$(pwd)
 # shellcheck source=scripts/demo-options.sh
 source "$ROOT/scripts/demo-options.sh"
@@ -141,7 +142,8 @@ packets=${packets:-none}
 if [ "$DEMO_INPUT" = xtest ]; then
   sent=$(sed -n 's/^synthetic_mouse: sent \([0-9]*\) motions.*/\1/p' "$OUT/mouse.out")
   echo "XTest motions sent ${sent:-none} at ${DEMO_HZ} Hz; packets counted by kovi $packets"
-  echo "(Wine merges XTest motion when it lags; --input sendinput shows the loss-free count)"
+  echo "(Wine merges XTest motion when it lags, so fewer packets can arrive than were sent;" \
+    "the default, --input sendinput, shows the loss-free count)"
   [ "$packets" != none ] && [ "$packets" -gt 0 ] && counted=1 || counted=0
 else
   sent=$(cat "$OUT/mouse.out")

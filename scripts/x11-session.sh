@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the demo and the system tests: a private X display (Xvfb) and the
 # project's X11 Wine prefix, with every process started here remembered by its
 # id and ended by kovi_session_end (also on exit, through a trap).
@@ -16,6 +17,8 @@
 #   kovi_wait_until_idle FILE            until kovi's output FILE has a live line
 #                                        without packets after the ones already there
 #   kovi_close BIN_DIR                   WM_CLOSE to kovi's window, as its close button
+#   kovi_cpu_ns PID                      on-CPU nanoseconds of all threads of a process
+#   kovi_wineserver_pid                  the id of the prefix's wineserver
 #   kovi_session_end                     end everything started here
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-$KOVI_ROOT/build/wineprefix-x11}
@@ -50,7 +53,8 @@ kovi_session_begin() {
     fi
     sleep 0.05
   done
-  export DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+  DISPLAY=":$(tr -dc 0-9 <"$number_file")"
+  export DISPLAY
   rm -f "$number_file"
   xdotool mousemove "$KOVI_POINTER_X" "$KOVI_POINTER_Y"
   # A fresh wineserver for this display: one left from another display would
@@ -139,6 +143,29 @@ kovi_wait_until_idle() {
 kovi_close() {
   "${KOVI_WINE[@]}" "$1/close_window.exe" FLUTTER_RUNNER_WIN32_WINDOW kovi </dev/null \
     >/dev/null 2>&1
+}
+
+# Schedstat's first figure per thread: user and system time together, in
+# nanoseconds; a process that has ended gives 0.
+kovi_cpu_ns() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
+}
+
+# The wineserver of the project's prefix: it works in a folder named after the
+# prefix's device and inode (under a temporary folder of Wine's choosing).
+kovi_wineserver_pid() {
+  local device inode dir pid
+  read -r device inode < <(stat -c '%d %i' "$WINEPREFIX")
+  dir=$(printf 'server-%x-%x' "$device" "$inode")
+  for pid in /proc/[0-9]*; do
+    case "$(cat "$pid/comm" 2>/dev/null)/$(readlink "$pid/cwd" 2>/dev/null)" in
+      wineserver*/*/"$dir")
+        echo "${pid#/proc/}"
+        return 0
+        ;;
+    esac
+  done
+  return 1
 }
 
 kovi_session_end() {

@@ -1,15 +1,19 @@
 // RawMouseCapture against the real Win32 (the default system table) on a real,
 // hidden top-level window: raw input registration, the user's mouse
-// parameters, and the capture timer through a message loop. Runs under Wine.
+// parameters, and the capture timer through a message loop; and that table's
+// entries themselves. Runs under Wine.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
 #include "tests/capture/recording_event_sink.h"
 #include "win32/owned_window.h"
@@ -143,6 +147,76 @@ TEST_F(RawMouseCaptureWin32Test, TheTimerTicksReachTheCaptureThroughTheMessageLo
     }
   }
   EXPECT_EQ(counts, static_cast<size_t>(ticks_));
+}
+
+// Entries of one type can stand in for each other unseen: timeBeginPeriod and
+// timeEndPeriod swapped would leave the capture timer at the system's coarse
+// resolution and 1 ms set after a stop, and an A function for a W one would
+// read wide text as narrow. So each entry is compared with the export its name
+// gives in its DLL.
+static_assert(sizeof(CaptureSystemApi) == 10 * sizeof(void (*)()),
+              "a new entry of the system table needs its row in the test below");
+
+// Where a call through FUNCTION goes. GCC makes an import's address in a
+// constant-initialised table the program's own import stub, `jmp [rip +
+// offset]` (bytes FF 25, then a 32-bit offset), whose slot the loader bound to
+// the export; clang stores what the loader bound. Only a stub in this program
+// is followed: an export may itself begin with such a jump (Wine's user32
+// forwards to win32u that way).
+template <typename Function>
+uintptr_t CallTarget(Function function) {
+  const uintptr_t address = reinterpret_cast<uintptr_t>(function);
+  HMODULE owner = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(address), &owner);
+  const auto* code = reinterpret_cast<const unsigned char*>(address);
+  if (owner != GetModuleHandleW(nullptr) || code[0] != 0xff || code[1] != 0x25) {
+    return address;
+  }
+  int32_t offset = 0;
+  std::memcpy(&offset, code + 2, sizeof(offset));
+  uintptr_t bound = 0;
+  std::memcpy(&bound, reinterpret_cast<const void*>(address + 6 + offset), sizeof(bound));
+  return bound;
+}
+
+TEST(Win32CaptureSystemApiTest, EachEntryIsTheExportItNames) {
+  const CaptureSystemApi& api = Win32CaptureSystemApi();
+  struct Entry {
+    const char* name;
+    const wchar_t* library;
+    uintptr_t address;
+  };
+  const Entry entries[] = {
+      {"GetRawInputData", L"user32.dll", CallTarget(api.get_raw_input_data)},
+      {"RegisterRawInputDevices", L"user32.dll", CallTarget(api.register_raw_input_devices)},
+      {"GetRawInputDeviceInfoW", L"user32.dll", CallTarget(api.get_raw_input_device_info)},
+      {"SetTimer", L"user32.dll", CallTarget(api.set_timer)},
+      {"KillTimer", L"user32.dll", CallTarget(api.kill_timer)},
+      {"SystemParametersInfoW", L"user32.dll", CallTarget(api.system_parameters_info)},
+      {"timeBeginPeriod", L"winmm.dll", CallTarget(api.time_begin_period)},
+      {"timeEndPeriod", L"winmm.dll", CallTarget(api.time_end_period)},
+      {"OutputDebugStringW", L"kernel32.dll", CallTarget(api.output_debug_string)},
+  };
+  for (const Entry& entry : entries) {
+    SCOPED_TRACE(entry.name);
+    const HMODULE library = GetModuleHandleW(entry.library);
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(entry.address, reinterpret_cast<uintptr_t>(GetProcAddress(library, entry.name)));
+  }
+  // The clock has no export: its reading falls between two of the steady
+  // clock's, in whole milliseconds.
+  const auto milliseconds = [] {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+  };
+  const uint64_t before = milliseconds();
+  const uint64_t reading = api.steady_clock_ms();
+  const uint64_t after = milliseconds();
+  EXPECT_GE(reading, before);
+  EXPECT_LE(reading, after);
 }
 
 }  // namespace

@@ -9,11 +9,12 @@ SOURCE=$1
 # shellcheck source=scripts/demo-options.sh
 source "$SOURCE/scripts/demo-options.sh"
 cases=(
-  "|1000 5 xtest"
+  "|1000 5 sendinput"
   "--hz 8000 --seconds 3 --input sendinput|8000 3 sendinput"
   "--input xtest --hz 125|125 5 xtest"
-  "--hz 0500 --seconds 600|500 600 xtest"
-  "--hz 4000 --hz 2000|2000 5 xtest"
+  "--hz 0500 --seconds 600|500 600 sendinput"
+  "--hz 4000 --hz 2000|2000 5 sendinput"
+  "--input xtest --input sendinput|1000 5 sendinput"
   "--hz 124|usage"
   "--hz 8001|usage"
   "--hz 1e3|usage"

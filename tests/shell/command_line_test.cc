@@ -1,5 +1,8 @@
-// CommandLineArgumentsUtf8 is observed in child processes started with chosen
-// command lines: the helper prints what the function made of its own.
+// The shell utilities that act on the process itself, observed in child
+// processes: CommandLineArgumentsUtf8 in one started with chosen command lines
+// (the helper prints what the function made of its own), OpenDebugConsole in
+// ones started with and without a console (the helper reports where its
+// streams went).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,17 +14,20 @@
 
 namespace {
 
-std::wstring HelperPath() {
+// The helper program of that name beside this one.
+std::wstring HelperPath(const wchar_t* helper) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path);
   folder.resize(folder.find_last_of(L'\\') + 1);
-  return folder + L"kovi_print_arguments.exe";
+  return folder + helper;
 }
 
-// Runs the helper with the given arguments after its quoted path; returns its
-// output lines, or a single "failed" line when it could not be run.
-std::vector<std::string> RunHelper(const std::wstring& arguments) {
+// Runs the helper with the given arguments after its quoted path and the given
+// creation flags, its standard output and error on one pipe; returns the
+// pipe's lines, or a single "failed" line when it could not be run.
+std::vector<std::string> RunHelper(const wchar_t* helper, const std::wstring& arguments,
+                                   DWORD creation_flags) {
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
@@ -32,15 +38,15 @@ std::vector<std::string> RunHelper(const std::wstring& arguments) {
   ScopedKernelHandle writer(write_end);
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
 
-  std::wstring command_line = L"\"" + HelperPath() + L"\"" + arguments;
+  std::wstring command_line = L"\"" + HelperPath(helper) + L"\"" + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, creation_flags, nullptr,
+                      nullptr, &startup, &process)) {
     return {"failed"};
   }
   const ScopedKernelHandle process_handle(process.hProcess);
@@ -84,7 +90,31 @@ TEST(CommandLineArgumentsUtf8, SkipsTheProgramAndConvertsEachArgumentInPlace) {
   };
   for (const CommandLineCase& test_case : cases) {
     SCOPED_TRACE(test_case.name);
-    EXPECT_EQ(RunHelper(test_case.arguments), test_case.printed);
+    EXPECT_EQ(RunHelper(L"kovi_print_arguments.exe", test_case.arguments, 0), test_case.printed);
+  }
+}
+
+struct DebugConsoleCase {
+  const char* name;
+  DWORD creation_flags;
+  std::vector<std::string> reported;
+};
+
+// The helper writes "standard output" and "standard error" after the call;
+// its report holds what still went to the pipe, then its console's rows.
+TEST(OpenDebugConsole, GivesAProcessWithoutAConsoleOneForBothStreamsAndLeavesOthersAlone) {
+  const DebugConsoleCase cases[] = {
+      {"no console: a new one shows both streams",
+       DETACHED_PROCESS,
+       {"console: standard output", "console: standard error"}},
+      {"a console already: the streams stay where they were",
+       CREATE_NO_WINDOW,
+       {"standard output", "standard error"}},
+  };
+  for (const DebugConsoleCase& test_case : cases) {
+    SCOPED_TRACE(test_case.name);
+    EXPECT_EQ(RunHelper(L"kovi_open_debug_console.exe", L"", test_case.creation_flags),
+              test_case.reported);
   }
 }
 
