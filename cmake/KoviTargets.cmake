@@ -9,8 +9,10 @@
 #     its headers need), PRIVATE_DEPS PRIVATE; an INTERFACE library has only
 #     DEPS.
 #   kovi_executable(<name> [GUI] [WIDE] SOURCES <files...> [DEPS <targets...>]
-#                   [ONLY <flags...>])
+#                   [EMBEDDING <provider>] [ONLY <flags...>])
 #     A program: GUI is a Windows GUI program, WIDE enters at wWinMain or wmain.
+#     EMBEDDING picks the provider of the embedding library's C interface
+#     (kovi_embedding_provider, cmake/KoviEmbedding.cmake).
 #   ONLY names variables that must all be true for the target to be built here
 #   (WIN32, LINUX, KOVI_STANDIN_PLUGINS, ...); the tree's platform and the
 #   options of cmake/KoviOptions.cmake decide.
@@ -70,7 +72,7 @@ function(kovi_library name)
 endfunction()
 
 function(kovi_executable name)
-  cmake_parse_arguments(ARG "GUI;WIDE" "" "SOURCES;DEPS;ONLY" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;WIDE" "EMBEDDING" "SOURCES;DEPS;ONLY" ${ARGN})
   kovi_only(built ${ARG_ONLY})
   if(NOT built)
     return()
@@ -85,6 +87,9 @@ function(kovi_executable name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   if(ARG_WIDE)
     kovi_wide_entry_point(${name})
+  endif()
+  if(ARG_EMBEDDING)
+    kovi_embedding_provider(${name} ${ARG_EMBEDDING})
   endif()
 endfunction()
 

@@ -10,7 +10,7 @@
 # `<binary> -minimize_crash=1 -runs=10000 <finding>` and add it to the seeds.
 # KOVI_FUZZ_TREE names the build folder (default build/fuzz-campaign).
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 
 if [ $# -ne 2 ] || ! [[ $2 =~ ^[0-9]+$ ]]; then

@@ -10,7 +10,7 @@
 # --fresh configures each tree from scratch first (its build then starts over,
 # apart from what the compiler cache holds).
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 all_trees=(native fuzz windows windows-clang)
 usage() {

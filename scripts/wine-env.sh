@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # KOVI_WINE is for the scripts that source this file
 # Sourced by the project's scripts: the project's own Wine prefix and commands.
 # KOVI_WINEPREFIX may name another prefix; the default lives in the build folder.
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]:-$0}")/.." && pwd)}

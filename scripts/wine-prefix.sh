@@ -30,9 +30,9 @@ mkdir -p "$WINEPREFIX"
 # No display during creation: nothing is drawn, and no window may appear on a
 # display that happens to be set in the caller's environment. Wine's processes
 # must not inherit the lock: wineserver outlives this script.
-DISPLAY= "${KOVI_WINE[@]}" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+DISPLAY='' "${KOVI_WINE[@]}" wineboot -i </dev/null >/dev/null 2>&1 9>&-
 if [ "${1:-headless}" = headless ]; then
-  DISPLAY= "${KOVI_WINE[@]}" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+  DISPLAY='' "${KOVI_WINE[@]}" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
     </dev/null >/dev/null 2>&1 9>&-
 fi
 "$KOVI_WINESERVER" -w 9>&-

@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # BARE_PID, KOVI_CODE and SENT are for the tests that source this file
 # Sourced by the system tests: runs the real kovi.exe (with the stand-in
 # engine, plugins and application) under Wine on a private Xvfb display.
 #
