@@ -8,14 +8,21 @@
 #                                   OFF), the Windows character-set and version
 #                                   macros.
 #   kovi_wide_entry_point(<target>) the program starts at wWinMain or wmain.
-# Included, it also makes MinGW link the Windows programs statically.
+# Included, it also makes the Windows programs link their runtime statically.
 option(KOVI_WERROR "Treat compiler warnings as errors" ON)
 
+# No runtime DLL may be needed at run time: the bundle is kovi.exe, the DLLs
+# of the outside parts and data/, and a user's machine need not have a
+# compiler's runtime installed.
 if(MINGW)
-  # No MinGW runtime DLL (libstdc++, libgcc, libwinpthread) may be needed at
-  # run time.
+  # libstdc++, libgcc and libwinpthread.
   string(APPEND CMAKE_EXE_LINKER_FLAGS " -static")
   string(APPEND CMAKE_SHARED_LINKER_FLAGS " -static")
+elseif(MSVC)
+  # The static C and C++ runtime (/MT; /MTd in Debug) instead of VCRUNTIME140
+  # and MSVCP140. The engine and the plugins are entered through C functions
+  # only, so no runtime object crosses a DLL boundary.
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 
 # MSVC is true for cl and clang-cl alike; GCC and clang share the GCC set.

@@ -8,7 +8,7 @@ option(KOVI_TEST_EACH_CASE
        OFF)
 option(KOVI_HEADER_CHECKS "Compile each portable header alone, as C++17 and as C++20" OFF)
 option(KOVI_SOURCE_CHECKS
-       "Check the sources and scripts: folder order, format, shellcheck, the scripts' own tests" OFF)
+       "Check the sources, scripts and build rules: folder order, format, shellcheck, the scripts' own tests, an MSVC-style configure" OFF)
 option(KOVI_SYSTEM_TESTS "Run the real kovi.exe under Wine on a virtual display (Windows trees)" OFF)
 option(KOVI_FUZZ "Build everything with ASan and UBSan, and the libFuzzer targets (clang only)" OFF)
 option(KOVI_BENCH "Build the encoding benchmarks (Linux only)" OFF)

@@ -20,9 +20,9 @@
 # the tests of that stand-in run.
 #
 # An import library is looked for as <name>.dll.lib and, for MinGW, also as
-# lib<name>.dll.a. MinGW's linker links the DLL itself when there is none;
-# MSVC's linker cannot, so there the import library is a file the folder must
-# hold.
+# lib<name>.dll.a; with MSVC a plugin's may also be <name>.lib, as CMake names
+# it. MinGW's linker links the DLL itself when there is none; MSVC's linker
+# cannot, so there the import library is a file the folder must hold.
 
 # The application's plugins, in their registration order, the one list of
 # them: per plugin its library (<name>.dll), its registrar key and its
@@ -84,6 +84,9 @@ function(kovi_parts_import_library option name result)
   set(candidates ${name}.dll.lib)
   if(MINGW)
     list(APPEND candidates lib${name}.dll.a)
+  elseif(option STREQUAL "KOVI_PLUGINS_DIR")
+    # A plugin built by CMake with MSVC names its import library <name>.lib.
+    list(APPEND candidates ${name}.lib)
   endif()
   foreach(candidate IN LISTS candidates)
     if(EXISTS ${folder}/${candidate})
@@ -92,7 +95,8 @@ function(kovi_parts_import_library option name result)
     endif()
   endforeach()
   if(NOT MINGW)
-    kovi_parts_require(${option} ${name}.dll.lib)
+    list(JOIN candidates " or " entry)
+    kovi_parts_require(${option} "${entry}")
   endif()
   set(${result} ${folder}/${name}.dll PARENT_SCOPE)
 endfunction()

@@ -21,17 +21,27 @@
 # (tests/CMakeLists.txt).
 include(GoogleTest)
 
-if(NOT KOVI_BUILD_TESTS)
-  # kovi_test declares nothing.
-elseif(CMAKE_CROSSCOMPILING)
-  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  set(KOVI_GTEST_LIBS gtest_main gmock)
-else()
-  find_package(GTest REQUIRED)
-  set(KOVI_GTEST_LIBS GTest::gtest_main GTest::gmock)
+# GoogleTest: an installed package for the tree's target (libgtest-dev in the
+# Linux trees; vcpkg's or another for Visual Studio), else built from its
+# sources in KOVI_GTEST_SOURCE_DIR (Debian's googletest package, for the MinGW
+# trees). With neither, the tests are off and the product still configures.
+set(KOVI_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+    "GoogleTest's sources, built when no installed GoogleTest is found")
+if(KOVI_BUILD_TESTS)
+  find_package(GTest QUIET)
+  if(GTest_FOUND)
+    set(KOVI_GTEST_LIBS GTest::gtest_main GTest::gmock)
+  elseif(EXISTS ${KOVI_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    # The tree's runtime library choice (cmake/KoviCompilerFlags.cmake) holds.
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${KOVI_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(KOVI_GTEST_LIBS gtest_main gmock)
+  else()
+    message(STATUS "GoogleTest not found, as a package or in KOVI_GTEST_SOURCE_DIR: the tests are off")
+    set(KOVI_BUILD_TESTS OFF)
+  endif()
 endif()
 
 set(KOVI_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
