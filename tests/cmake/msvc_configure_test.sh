@@ -4,6 +4,7 @@
 # and LLVM's stand-ins for link, rc and mt; nothing is compiled or linked):
 # - kovi.exe's link step carries /MANIFEST:NO (kovi.rc embeds the manifest);
 # - every compile line takes the static runtime (-MT), none the DLL one (-MD);
+# - the resource compiler finds kovi.ico through its include path;
 # - outside plugins whose import libraries are named <name>.lib, as CMake
 #   names them, are accepted, and flutter_windows.dll.lib is linked;
 # - with no GoogleTest to be found the configure says the tests are off and
@@ -41,29 +42,36 @@ configure() {
     -DKOVI_APP_DATA_DIR="$work/parts/app" "$@" >"$tree.log" 2>&1
 }
 
-# The build statement of kovi.exe and the variables under it.
+# Readings of TREE's build files.
 kovi_link() { sed -n '/^build bin\/kovi\.exe: /,/^$/p' "$work/$1/build.ninja"; }
 compile_flags() { grep '^  FLAGS = ' "$work/$1/build.ninja"; }
+resource_includes() { sed -n '/kovi\.rc\.res: /,/^$/p' "$work/$1/build.ninja" | grep '^  INCLUDES = '; }
 has_googletest() { grep -qE 'gtest_main|gtest\.lib|gmock\.lib|/googletest/' "$work/$1/build.ninja"; }
+has_tests() { grep -rq --include=CTestTestfile.cmake 'add_test' "$work/$1"; }
+links() { kovi_link "$1" | grep -qF "$2"; }
+static_runtime() { compile_flags "$1" | grep -q -- '-MT'; }
+dll_runtime() { compile_flags "$1" | grep -qE -- '-MDd?( |$)'; }
+rc_finds_icon() { resource_includes "$1" | grep -qE -- "-I $source_dir/resources( |\$)"; }
+not() { ! "$@"; }
 
 check "a configure that finds no GoogleTest succeeds" \
   configure no-gtest -DKOVI_GTEST_SOURCE_DIR="$work/empty"
 check "and says the tests are off" grep -q "GoogleTest not found.*the tests are off" \
   "$work/no-gtest.log"
-check "and configures no googletest" eval '! has_googletest no-gtest'
-check "kovi.exe links with /MANIFEST:NO" eval 'kovi_link no-gtest | grep -q "/MANIFEST:NO"'
-check "compile lines take the static runtime" eval 'compile_flags no-gtest | grep -q -- "-MT"'
-check "no compile line takes the DLL runtime" eval '! compile_flags no-gtest | grep -qE -- "-MDd?( |$)"'
+check "and configures no googletest" not has_googletest no-gtest
+check "kovi.exe links with /MANIFEST:NO" links no-gtest /MANIFEST:NO
+check "compile lines take the static runtime" static_runtime no-gtest
+check "no compile line takes the DLL runtime" not dll_runtime no-gtest
+check "rc's include path holds kovi.ico's folder" rc_finds_icon no-gtest
 for plugin in screen_retriever_plugin url_launcher_windows_plugin window_manager_plugin; do
-  check "kovi.exe links $plugin.lib" \
-    eval "kovi_link no-gtest | grep -qF '$work/parts/plugins/$plugin.lib'"
+  check "kovi.exe links $plugin.lib" links no-gtest "$work/parts/plugins/$plugin.lib"
 done
 check "kovi.exe links flutter_windows.dll.lib" \
-  eval "kovi_link no-gtest | grep -qF '$work/parts/engine/flutter_windows.dll.lib'"
+  links no-gtest "$work/parts/engine/flutter_windows.dll.lib"
 
 check "a configure with the tests off succeeds" configure tests-off -DKOVI_BUILD_TESTS=OFF
-check "and configures no test" eval '! grep -q "add_test" "$work/tests-off/CTestTestfile.cmake"'
-check "and no googletest" eval '! has_googletest tests-off'
+check "and configures no test" not has_tests tests-off
+check "and no googletest" not has_googletest tests-off
 
 if ((failures > 0)); then
   echo "$failures check(s) failed; the logs are in $work"
