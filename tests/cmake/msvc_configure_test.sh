@@ -21,17 +21,8 @@ touch "$work/parts/engine/flutter_windows.dll" "$work/parts/engine/flutter_windo
 for plugin in screen_retriever_plugin url_launcher_windows_plugin window_manager_plugin; do
   touch "$work/parts/plugins/$plugin.dll" "$work/parts/plugins/$plugin.lib"
 done
-failures=0
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=tests/support/checks.sh
+source "$source_dir/tests/support/checks.sh"
 
 # TREE with the outside parts, and the options given.
 configure() {
@@ -73,7 +64,7 @@ check "a configure with the tests off succeeds" configure tests-off -DKOVI_BUILD
 check "and configures no test" not has_tests tests-off
 check "and no googletest" not has_googletest tests-off
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed; the logs are in $work"
+if ((CHECK_FAILURES > 0)); then
+  echo "$CHECK_FAILURES check(s) failed; the logs are in $work"
   exit 1
 fi

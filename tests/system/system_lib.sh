@@ -17,13 +17,14 @@
 #   wait_until_idle NAME                 until kovi reports a second without packets
 #   close_kovi                           WM_CLOSE to kovi's window, as its close button
 #   result_value NAME KEY                a value of the meter's result line
-#   check CONDITION_TEXT COMMAND...      runs a test command; records a failure
+#   check CONDITION_TEXT COMMAND...      runs a test command; records a failure (checks.sh)
 #   system_end                           cleanup, prints the verdict, exits
 KOVI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=scripts/x11-session.sh
 source "$KOVI_ROOT/scripts/x11-session.sh"
+# shellcheck source=tests/support/checks.sh
+source "$KOVI_ROOT/tests/support/checks.sh"
 export LANG=C.UTF-8
-SYSTEM_FAILURES=0
 
 system_begin() {
   BIN=$1
@@ -79,16 +80,6 @@ result_value() {
   grep -o "meter: result .*" "$WORK/$1.out" | tr ' ' '\n' | sed -n "s/^$2=//p"
 }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAIL: $what"
-    SYSTEM_FAILURES=$((SYSTEM_FAILURES + 1))
-  fi
-}
 
 kovi_wait() {
   KOVI_CODE=0
@@ -128,8 +119,8 @@ show_run() {
 
 system_end() {
   kovi_session_end
-  if [ "$SYSTEM_FAILURES" -ne 0 ]; then
-    echo "$SYSTEM_FAILURES check(s) failed"
+  if [ "$CHECK_FAILURES" -ne 0 ]; then
+    echo "$CHECK_FAILURES check(s) failed"
     exit 1
   fi
   echo "all checks passed"
