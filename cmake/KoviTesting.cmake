@@ -3,8 +3,7 @@
 #             [ONLY <flags...>] [PROPERTIES <property> <value>...] [CXX_STANDARD <n>])
 #     A GoogleTest program of the folder it is declared in, built as one unit
 #     (a unity build: the test framework's headers are compiled once per
-#     program) and with little optimisation (the code under test keeps the
-#     tree's), registered with CTest. EMBEDDING picks the provider of the
+#     program), registered with CTest. EMBEDDING picks the provider of the
 #     embedding library's C interface (kovi_embedding_provider). ONLY as for
 #     kovi_library. PROPERTIES are set on its CTest tests, after the defaults
 #     (a RESOURCE_LOCK, say). CXX_STANDARD builds it as that standard instead
@@ -46,11 +45,6 @@ endif()
 
 set(KOVI_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
 
-# Test code is compiled for a short build, not for speed: the code under test
-# comes from the product's libraries, built as the tree says.
-if(NOT MSVC)
-  set(KOVI_TEST_COMPILE_OPTIONS -O1)
-endif()
 
 function(kovi_test name)
   cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD" "SOURCES;DEPS;ONLY;PROPERTIES" ${ARGN})
@@ -60,7 +54,6 @@ function(kovi_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   kovi_target_defaults(${name})
-  target_compile_options(${name} PRIVATE ${KOVI_TEST_COMPILE_OPTIONS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${KOVI_GTEST_LIBS})
   set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
