@@ -29,7 +29,7 @@
 #include "embedding/binary_messenger_impl.h"
 #include "encoding/standard_method_codec.h"
 #include "fuzz/round_trip_check.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

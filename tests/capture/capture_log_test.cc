@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/capture/fake_capture_system.h"
+#include "tests/support/fake_capture_system.h"
 
 namespace {
 

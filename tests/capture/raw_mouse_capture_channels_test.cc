@@ -12,8 +12,8 @@
 #include "capture/raw_mouse_capture.h"
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "tests/capture/fake_capture_system.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_capture_system.h"
+#include "tests/support/fake_embedding.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/capture/fake_capture_system.h"
-#include "tests/capture/recording_event_sink.h"
+#include "tests/support/fake_capture_system.h"
+#include "tests/support/recording_event_sink.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "capture/raw_mouse_capture.h"
-#include "tests/capture/recording_event_sink.h"
+#include "tests/support/recording_event_sink.h"
 #include "win32/owned_window.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include "channels/stream_handler_functions.h"
 #include "embedding/binary_messenger_impl.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/channels/wire_bytes.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
+#include "tests/support/wire_bytes.h"
 
 namespace kovi_test {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "encoding/standard_method_codec.h"
-#include "tests/channels/recording_messenger.h"
-#include "tests/channels/wire_bytes.h"
+#include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
+#include "tests/support/wire_bytes.h"
 
 namespace kovi_test {
 namespace {

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

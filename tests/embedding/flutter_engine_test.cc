@@ -8,8 +8,8 @@
 
 #include "embedding/binary_messenger.h"
 #include "embedding/engine_project.h"
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

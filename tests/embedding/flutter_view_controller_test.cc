@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "embedding/binary_messenger.h"
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
 #include "standins/plugins/plugin_standins.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
 
 namespace {
 

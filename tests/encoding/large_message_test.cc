@@ -17,8 +17,8 @@
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/standard_codec_serializer.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/encoding/codec_test_support.h"
-#include "tests/encoding/plain_streams.h"
+#include "tests/support/codec_test_support.h"
+#include "tests/support/plain_streams.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "encoding/byte_stream_writer.h"
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {

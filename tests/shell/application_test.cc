@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "shell/command_line.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
 #include "window/window_class_registration.h"

@@ -13,8 +13,8 @@
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
 #include "standins/plugins/plugin_standins.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
 

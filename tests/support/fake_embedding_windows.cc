@@ -1,10 +1,10 @@
 // The Windows half of the recording fake: view controller, view, monitor DPI and
 // the console hook of flutter_desktop_windows.h.
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding_windows.h"
 
 #include <utility>
 
-#include "tests/fakes/fake_embedding_state.h"
+#include "tests/support/fake_embedding_state.h"
 
 namespace fake_embedding {
 

@@ -2,8 +2,8 @@
 // values (for comparisons with readable failures) and a seeded generator of
 // random values. The failure lines are captured with tests/support's
 // StderrCapture.
-#ifndef KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
-#define KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+#ifndef KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
+#define KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
 
 #include <cstdint>
 #include <random>
@@ -49,4 +49,4 @@ class ValueGenerator {
 
 }  // namespace kovi_test
 
-#endif  // KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+#endif  // KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_

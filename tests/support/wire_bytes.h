@@ -1,7 +1,7 @@
 // Expected wire bytes for channel tests, written out by hand: strings shorter
 // than 254 bytes, method calls and the two reply envelopes.
-#ifndef KOVI_TESTS_CHANNELS_WIRE_BYTES_H_
-#define KOVI_TESTS_CHANNELS_WIRE_BYTES_H_
+#ifndef KOVI_TESTS_SUPPORT_WIRE_BYTES_H_
+#define KOVI_TESTS_SUPPORT_WIRE_BYTES_H_
 
 #include <cstdint>
 #include <string>
@@ -41,4 +41,4 @@ inline Bytes ErrorEnvelope(const std::string& code, const std::string& message,
 
 }  // namespace kovi_test
 
-#endif  // KOVI_TESTS_CHANNELS_WIRE_BYTES_H_
+#endif  // KOVI_TESTS_SUPPORT_WIRE_BYTES_H_

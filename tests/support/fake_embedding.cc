@@ -1,10 +1,10 @@
 // The portable half of the recording fake: the log, the test's controls and the
 // engine and messenger functions of flutter_desktop.h.
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 
 #include <utility>
 
-#include "tests/fakes/fake_embedding_state.h"
+#include "tests/support/fake_embedding_state.h"
 
 namespace fake_embedding {
 namespace internal {

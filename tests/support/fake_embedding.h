@@ -39,8 +39,8 @@
 // The fake is safe to call from several threads (a reply may be answered from any
 // thread); the callbacks it calls run on the thread of the test call that triggers
 // them, with no lock of the fake held.
-#ifndef KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
-#define KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
+#ifndef KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_
+#define KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -134,4 +134,4 @@ int LocksHeld();
 
 }  // namespace fake_embedding
 
-#endif  // KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
+#endif  // KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_

@@ -1,4 +1,4 @@
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
 
 #include <cinttypes>
 #include <cmath>

@@ -2,13 +2,13 @@
 // last copy of the capturing callable goes, the note "freed <label>" enters the
 // fake library's call log, so a test can see when (and how often) the host
 // freed it, ordered against the library calls.
-#ifndef KOVI_TESTS_EMBEDDING_FREED_NOTE_H_
-#define KOVI_TESTS_EMBEDDING_FREED_NOTE_H_
+#ifndef KOVI_TESTS_SUPPORT_FREED_NOTE_H_
+#define KOVI_TESTS_SUPPORT_FREED_NOTE_H_
 
 #include <memory>
 #include <string>
 
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 
 class FreedNote {
  public:
@@ -25,4 +25,4 @@ class FreedNote {
   std::string label_;
 };
 
-#endif  // KOVI_TESTS_EMBEDDING_FREED_NOTE_H_
+#endif  // KOVI_TESTS_SUPPORT_FREED_NOTE_H_
