@@ -13,6 +13,7 @@
 #include "channels/stream_handler_functions.h"
 #include "embedding/binary_messenger_impl.h"
 #include "encoding/standard_method_codec.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/wire_bytes.h"
@@ -76,11 +77,9 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
     Bytes message;
     size_t responses;
     Bytes bytes;  // of the single response; a null pointer when empty
-    std::string errors = "";
+    Lines errors = {};
   };
-  const std::string undecodable =
-      "Invalid method call; method name is not a string.\n"
-      "Unable to construct method call from message on channel kovi/raw_mouse\n";
+  const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kMethods)};
   const std::vector<Case> cases = {
       {"map result",
        MethodCallBytes("isSupported"),
@@ -90,18 +89,13 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
       {"error", MethodCallBytes("fail"), 1, ErrorEnvelope("E", "msg")},
       {"not implemented", MethodCallBytes("StartCapture"), 1, {}},
       {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, undecodable},
-      {"empty message", {}, 1, {}, "Invalid read in StandardCodecByteStreamReader\n" + undecodable},
-      {"answered twice",
-       MethodCallBytes("twice"),
-       1,
-       {0x00, 0x00},
-       "Error: Only one of Success, Error, or NotImplemented can be called, and it can be "
-       "called exactly once. Ignoring duplicate result.\n"},
-      {"never answered",
-       MethodCallBytes("never"),
-       0,
+      {"empty message",
        {},
-       "Warning: Failed to respond to a message. This is a memory leak.\n"},
+       1,
+       {},
+       {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kMethods)}},
+      {"answered twice", MethodCallBytes("twice"), 1, {0x00, 0x00}, {kDuplicateResultLine}},
+      {"never answered", MethodCallBytes("never"), 0, {}, {kMissingResultLine}},
   };
   flutter::MethodChannel(messenger_.get(), kMethods, Codec()).SetMethodCallHandler(AnswerByName);
   for (const Case& test : cases) {
@@ -116,7 +110,7 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
       EXPECT_EQ(responses[0].size, test.bytes.size());
       EXPECT_EQ(responses[0].data_null, test.bytes.empty());
     }
-    EXPECT_EQ(errors.Text(), test.errors);
+    EXPECT_EQ(errors.Lines(), test.errors);
     EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
     EXPECT_EQ(fake_embedding::LocksHeld(), 0);
   }
@@ -170,8 +164,7 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
       flutter::EncodableList{EncodableValue(int32_t{3}), EncodableValue(int32_t{260})}));
   sink->EndOfStream();
   EXPECT_EQ(exchange(MethodCallBytes("cancel")), SuccessEnvelope());
-  EXPECT_EQ(exchange(MethodCallBytes("cancel")),
-            ErrorEnvelope("error", "No active stream to cancel"));
+  EXPECT_EQ(exchange(MethodCallBytes("cancel")), ErrorEnvelope("error", kNoActiveStreamMessage));
 
   const auto sends = fake_embedding::CallsTo("FlutterDesktopMessengerSend");
   ASSERT_EQ(sends.size(), 2u);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoding/standard_method_codec.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/wire_bytes.h"
@@ -25,12 +26,6 @@ const char kChannel[] = "kovi/raw_mouse";
 const flutter::MethodCodec* Codec() {
   return &flutter::StandardMethodCodec::GetInstance();
 }
-
-const std::string kDuplicateLine =
-    "Error: Only one of Success, Error, or NotImplemented can be called, and it can be called "
-    "exactly once. Ignoring duplicate result.\n";
-const std::string kMissingLine =
-    "Warning: Failed to respond to a message. This is a memory leak.\n";
 
 class MethodChannelTest : public testing::Test {
  protected:
@@ -119,9 +114,7 @@ TEST_F(MethodChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithoutColon) {
   });
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver({0x03, 0x01, 0x00, 0x00, 0x00});
-  EXPECT_EQ(errors.Text(),
-            "Invalid method call; method name is not a string.\n"
-            "Unable to construct method call from message on channel kovi/raw_mouse\n");
+  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableMethodCallLine(kChannel)}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_TRUE(replies[0].null_data);
   EXPECT_TRUE(replies[0].bytes.empty());
@@ -136,7 +129,7 @@ TEST_F(MethodChannelTest, SecondAnswerIsDroppedWithTheDuplicateLine) {
   });
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
-  EXPECT_EQ(errors.Text(), kDuplicateLine + kDuplicateLine);
+  EXPECT_EQ(errors.Lines(), (Lines{kDuplicateResultLine, kDuplicateResultLine}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(replies[0].bytes, SuccessEnvelope());
 }
@@ -145,7 +138,7 @@ TEST_F(MethodChannelTest, UnansweredCallGetsNoReplyAndTheWarning) {
   Install([](const MethodCall&, std::unique_ptr<MethodResult>) {});
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
-  EXPECT_EQ(errors.Text(), kMissingLine);
+  EXPECT_EQ(errors.Lines(), Lines{kMissingResultLine});
   EXPECT_TRUE(replies.empty());
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
@@ -15,8 +16,8 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-constexpr char kDuplicateResponse[] =
-    "Error: Response can be set only once. Ignoring duplicate response.\n";
+using kovi_test::kDuplicateResponseLine;
+using kovi_test::Lines;
 
 class BinaryMessengerImplTest : public ::testing::Test {
  protected:
@@ -46,18 +47,18 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
     const char* name;
     std::vector<Step> steps;
     size_t responses;
-    std::string stderr_text;
+    Lines lines;
   };
   const Case cases[] = {
-      {"answered once", {kAnswer}, 1, ""},
-      {"answered twice", {kAnswer, kAnswer}, 1, kDuplicateResponse},
+      {"answered once", {kAnswer}, 1, {}},
+      {"answered twice", {kAnswer, kAnswer}, 1, {kDuplicateResponseLine}},
       {"answered three times",
        {kAnswer, kAnswer, kAnswer},
        1,
-       std::string(kDuplicateResponse) + kDuplicateResponse},
-      {"engine gone before the answer", {kEngineGone, kAnswer}, 0, ""},
-      {"engine gone after the answer", {kAnswer, kEngineGone, kAnswer}, 1, ""},
-      {"never answered", {}, 0, ""},
+       {kDuplicateResponseLine, kDuplicateResponseLine}},
+      {"engine gone before the answer", {kEngineGone, kAnswer}, 0, {}},
+      {"engine gone after the answer", {kAnswer, kEngineGone, kAnswer}, 1, {}},
+      {"never answered", {}, 0, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,7 +77,7 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
         fake_embedding::SetMessengerAvailable(false);
       }
     }
-    EXPECT_EQ(err.Text(), c.stderr_text);
+    EXPECT_EQ(err.Lines(), c.lines);
     const auto responses = fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse");
     ASSERT_EQ(responses.size(), c.responses);
     for (const auto& response : responses) {
@@ -146,7 +147,7 @@ TEST_F(BinaryMessengerImplTest, CopiesOfOneReplyAnswerOnce) {
   copy(nullptr, 0);
   replies_[0](nullptr, 0);
   EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
-  EXPECT_EQ(err.Text(), kDuplicateResponse);
+  EXPECT_EQ(err.Lines(), Lines{kDuplicateResponseLine});
   replies_.clear();
   EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
   copy = nullptr;

@@ -8,14 +8,15 @@
 
 #include "embedding/binary_messenger.h"
 #include "embedding/engine_project.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
-constexpr char kNoEngineLine[] =
-    "Cannot get plugin registrar on an engine that isn't running; call Run first.\n";
+using kovi_test::kNoEngineLine;
+using kovi_test::Lines;
 
 class FlutterEngineTest : public ::testing::Test {
  protected:
@@ -125,7 +126,7 @@ TEST_F(FlutterEngineTest, WithoutAnEngineEachRegistrarRequestWritesOneLineAndGiv
     EXPECT_EQ(engine.GetPluginRegistrar("A"), nullptr);
     EXPECT_EQ(engine.GetPluginRegistrar("B"), nullptr);
   }
-  EXPECT_EQ(err.Text(), std::string(kNoEngineLine) + kNoEngineLine);
+  EXPECT_EQ(err.Lines(), (Lines{kNoEngineLine, kNoEngineLine}));
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineDestroy"), 0u);
 }

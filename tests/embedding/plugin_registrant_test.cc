@@ -8,13 +8,14 @@
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
 #include "standins/plugins/plugin_standins.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
-constexpr char kNoEngineLine[] =
-    "Cannot get plugin registrar on an engine that isn't running; call Run first.\n";
+using kovi_test::kNoEngineLine;
+using kovi_test::Lines;
 const char* const kPluginNames[] = {"ScreenRetrieverPlugin", "UrlLauncherWindows",
                                     "WindowManagerPlugin"};
 
@@ -75,7 +76,7 @@ TEST_F(RegisterPluginsTest, WithoutAnEngineEachPluginGetsNullAfterOneLine) {
     EXPECT_EQ(calls[i].function, std::string("registered ") + kPluginNames[i]);
     EXPECT_EQ(calls[i].handle, nullptr);
   }
-  EXPECT_EQ(err.Text(), std::string(kNoEngineLine) + kNoEngineLine + kNoEngineLine);
+  EXPECT_EQ(err.Lines(), Lines(3, kNoEngineLine));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
 #include "tests/support/codec_test_support.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/plain_streams.h"
 #include "tests/support/stderr_capture.h"
 
@@ -31,21 +32,13 @@ using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 using kovi_test::Hex;
 using kovi_test::HexOf;
+using kovi_test::InvalidReads;
+using kovi_test::kInvalidReadLine;
+using kovi_test::kTooDeepLine;
+using kovi_test::Lines;
 using kovi_test::OpaqueReader;
 using kovi_test::PlainWriter;
 using kovi_test::ValueText;
-
-const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
-const char kCustomType[] =
-    "Unhandled custom type in StandardCodecSerializer::WriteValue. "
-    "Custom types require codec extensions.";
-const char kOversized[] =
-    "Value too large for StandardCodecSerializer: sizes above 4294967295 cannot be encoded.";
-const char kTooDeep[] =
-    "Nesting too deep in StandardCodecSerializer::ReadValueOfType; value read as null.";
-const char kUnknownTypePrefix[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
-
-using Lines = std::vector<std::string>;
 
 std::vector<uint8_t> Encode(const EncodableValue& value, size_t prefix = 0) {
   std::vector<uint8_t> bytes(prefix, 0xAA);
@@ -250,17 +243,13 @@ TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
   }
 }
 
-Lines Invalid(size_t count) {
-  return Lines(count, kInvalidRead);
-}
-
 const Damaged kUnknownTags[] = {
-    {"tag_0x20", "20", EncodableValue(), {std::string(kUnknownTypePrefix) + "32"}},
-    {"tag_15", "0F 01", EncodableValue(), {std::string(kUnknownTypePrefix) + "15"}},
+    {"tag_0x20", "20", EncodableValue(), {kovi_test::UnknownTypeLine(32)}},
+    {"tag_15", "0F 01", EncodableValue(), {kovi_test::UnknownTypeLine(15)}},
     {"tag_255_payload_not_skipped",
      "0C 02 FF 01",
      EncodableValue(EncodableList{EncodableValue(), true}),
-     {std::string(kUnknownTypePrefix) + "255"}},
+     {kovi_test::UnknownTypeLine(255)}},
 };
 
 // Announced sizes and counts that reach further past the end than
@@ -268,28 +257,29 @@ const Damaged kUnknownTags[] = {
 // have announced: one line, empty content, and reading goes on right after the
 // count and, for a typed list, its alignment.
 const Damaged kHostileCounts[] = {
-    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), Invalid(1)},
-    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", EncodableValue(""), Invalid(1)},
-    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), Invalid(1)},
+    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), InvalidReads(1)},
+    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", EncodableValue(""), InvalidReads(1)},
+    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), InvalidReads(1)},
     {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", EncodableValue(std::vector<int32_t>{}),
-     Invalid(1)},
-    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}), Invalid(1)},
-    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), Invalid(1)},
+     InvalidReads(1)},
+    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}),
+     InvalidReads(1)},
+    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), InvalidReads(1)},
     {"refused_int64_list_still_aligns", "0C 02 0A FE FF FF AA AA 01",
-     EncodableValue(EncodableList{std::vector<int64_t>{}, true}), Invalid(1)},
-    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), Invalid(1)},
-    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), Invalid(1)},
+     EncodableValue(EncodableList{std::vector<int64_t>{}, true}), InvalidReads(1)},
+    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), InvalidReads(1)},
+    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), InvalidReads(1)},
     {"list_one_beyond_the_allowance", "0C FF 01 00 01 00", EncodableValue(EncodableList{}),
-     Invalid(1)},
+     InvalidReads(1)},
     // A map entry is two values, its key and its value.
     {"map_one_beyond_the_allowance", "0D FF 01 80 00 00", EncodableValue(EncodableMap{}),
-     Invalid(1)},
+     InvalidReads(1)},
     // The outer list still owes one entry, which the inner count may not use.
     {"inner_count_must_leave_the_entries_the_outer_owes", "0C 02 0C FF 01 00 01 00 01",
-     EncodableValue(EncodableList{EncodableList{}, true}), Invalid(1)},
+     EncodableValue(EncodableList{EncodableList{}, true}), InvalidReads(1)},
     // The message's budget of zero bytes gives out after the first string.
     {"second_short_string_beyond_the_message_budget", "0C 02 07 FE 40 9C 07 FE 40 9C",
-     EncodableValue(EncodableList{std::string(40000, '\0'), ""}), Invalid(2)},
+     EncodableValue(EncodableList{std::string(40000, '\0'), ""}), InvalidReads(2)},
 };
 
 std::string DamagedName(const testing::TestParamInfo<Damaged>& info) {
@@ -343,19 +333,19 @@ std::vector<Damaged> TooDeepRows() {
   }
   *level = EncodableValue();
   return {
-      {"list_257_deep", siblings_after(Nested(257, "abc")), read_257, {kTooDeep}},
-      {"list_1000_deep", siblings_after(Nested(1000, "abc")), read_257, {kTooDeep}},
+      {"list_257_deep", siblings_after(Nested(257, "abc")), read_257, {kTooDeepLine}},
+      {"list_1000_deep", siblings_after(Nested(1000, "abc")), read_257, {kTooDeepLine}},
       // Too deep to build as a value: the writer's bytes, spelled out.
       {"list_100000_deep",
        "0C 03 " + Repeat("0C 01", 100000) + "07 03 61 62 63 " + kXThen7,
        read_257,
-       {kTooDeep}},
-      {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeep}},
+       {kTooDeepLine}},
+      {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeepLine}},
       // Inside the skipped list, a count no input could hold: refused as when read.
       {"hostile_count_inside",
        "0C 03 " + Repeat("0C 01", 256) + "0C FF FF FF FF FF " + kXThen7,
        read_257,
-       {kTooDeep, kInvalidRead}},
+       {kTooDeepLine, kInvalidReadLine}},
   };
 }
 
@@ -390,13 +380,13 @@ TEST(StandardCodecNesting, DepthAtTheLimitReadsWhole) {
 TEST(StandardCodecNesting, OneDeeperReadsTheInnermostAsNullWithOneLine) {
   Decoded decoded = Decode(NestedLists(StandardCodecSerializer::kMaxReadNesting + 1));
   EXPECT_EQ(ListDepth(decoded.value), 256u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, AMillionLevelsNeitherOverflowTheStackNorRepeatTheLine) {
   Decoded decoded = Decode(NestedLists(1000000));
   EXPECT_EQ(ListDepth(decoded.value), 256u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
@@ -405,7 +395,7 @@ TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
   Decoded decoded = Decode(Hex("0C 02 " + element + element));
   ASSERT_EQ(decoded.value.index(), 10u);
   EXPECT_EQ(std::get<EncodableList>(decoded.value).size(), 2u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, EachMessageStartsAtDepthZero) {
@@ -468,7 +458,7 @@ TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDept
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);  // 1 outer level + 255 inside the embedded message
   EXPECT_EQ(ListDepth(list[1]), 255u);
-  EXPECT_EQ(capture.Lines(), Lines{kTooDeep});
+  EXPECT_EQ(capture.Lines(), Lines{kTooDeepLine});
   EXPECT_EQ(reader.RemainingBytes(), 0u);
 }
 
@@ -497,7 +487,7 @@ TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndL
   // The delegated list may not take the entry that the outer list still owes.
   Decoded owing = DecodeDelegating("0C 02 82 0C FF 01 00 01 00 01");
   EXPECT_EQ(ValueText(owing.value), ValueText(EncodableList{EncodableList{}, true}));
-  EXPECT_EQ(owing.lines, Lines{kInvalidRead});
+  EXPECT_EQ(owing.lines, Lines{kInvalidReadLine});
   // Two delegated values too deep under the outer list: one line per message.
   const std::string too_deep = Repeat("0C 01", 255) + "0C 00";
   Decoded deep = DecodeDelegating("0C 02 82 " + too_deep + " 82 " + too_deep);
@@ -505,7 +495,7 @@ TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndL
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);
   EXPECT_EQ(ListDepth(list[1]), 255u);
-  EXPECT_EQ(deep.lines, Lines{kTooDeep});
+  EXPECT_EQ(deep.lines, Lines{kTooDeepLine});
   EXPECT_EQ(deep.remaining, 0u);
 }
 
@@ -522,7 +512,7 @@ class SizeSerializer : public StandardCodecSerializer {
 TEST(StandardCodecWrite, CustomValueIsWrittenAsNullWithOneLine) {
   StderrCapture capture;
   EXPECT_EQ(HexOf(Encode(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
-  EXPECT_EQ(capture.Lines(), Lines{kCustomType});
+  EXPECT_EQ(capture.Lines(), Lines{kovi_test::kCustomTypeLine});
 }
 
 TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
@@ -567,7 +557,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
   ByteBufferStreamWriter writer(&bytes);
   serializer.WriteSize(size_t{1} << 32, &writer);
   EXPECT_EQ(HexOf(bytes), "");
-  EXPECT_EQ(capture.Lines(), Lines{kOversized});
+  EXPECT_EQ(capture.Lines(), Lines{kovi_test::kOversizedLine});
 }
 
 TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSize) {
@@ -579,7 +569,7 @@ TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSiz
   EXPECT_FALSE(serializer.WriteSizedTag(7, size_t{1} << 32, &writer));
   EXPECT_FALSE(serializer.WriteSizedTag(12, std::numeric_limits<size_t>::max(), &writer));
   EXPECT_EQ(HexOf(bytes), "07 FF FF FF FF FF 00 00");
-  EXPECT_EQ(capture.Lines(), (Lines{kOversized, kOversized}));
+  EXPECT_EQ(capture.Lines(), (Lines{kovi_test::kOversizedLine, kovi_test::kOversizedLine}));
 }
 
 // ---- Nested values go through the virtual operations. ----
@@ -645,7 +635,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   StderrCapture capture;
   EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
   EXPECT_EQ(ValueText(read), "list[true,null,null]");
-  EXPECT_EQ(capture.Lines(), Invalid(2));
+  EXPECT_EQ(capture.Lines(), InvalidReads(2));
 }
 
 TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) {
@@ -782,7 +772,8 @@ TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
 // ---- Every prefix of valid messages decodes without harm. ----
 
 bool IsDocumentedLine(const std::string& line) {
-  return line == kInvalidRead || line == kTooDeep || line.rfind(kUnknownTypePrefix, 0) == 0;
+  return line == kInvalidReadLine || line == kTooDeepLine ||
+         line.rfind(kovi_test::kUnknownTypeLinePrefix, 0) == 0;
 }
 
 void SweepPrefixes(const std::vector<uint8_t>& message) {
@@ -843,7 +834,7 @@ TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
   EXPECT_EQ(reader.RemainingBytes(), 0u);
   reader.ReadAlignment(8);  // moves past the end unchecked
   reader.ReadBytes(destination, 0);
-  EXPECT_EQ(capture.Lines(), Invalid(3));
+  EXPECT_EQ(capture.Lines(), InvalidReads(3));
 }
 
 TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {

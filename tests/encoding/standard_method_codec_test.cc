@@ -10,6 +10,7 @@
 
 #include "encoding/byte_stream_writer.h"
 #include "tests/support/codec_test_support.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -24,17 +25,15 @@ using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
 using kovi_test::Hex;
 using kovi_test::HexOf;
+using kovi_test::kInvalidReadLine;
+using kovi_test::kNameNotStringLine;
+using kovi_test::Lines;
 using kovi_test::ValueText;
 using testing::_;
 using testing::IsNull;
 using testing::Pointee;
 using testing::ResultOf;
 using testing::StrictMock;
-
-using Lines = std::vector<std::string>;
-
-const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
-const char kNameNotString[] = "Invalid method call; method name is not a string.";
 
 const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
 
@@ -166,7 +165,7 @@ const CallCase kCalls[] = {
      true,
      "isSupported",
      "null",
-     {kInvalidRead}},
+     {kInvalidReadLine}},
     {"with_map_arguments",
      "07 01 6D " + kSupportedMap,
      true,
@@ -174,10 +173,10 @@ const CallCase kCalls[] = {
      "map{str(9):73 75 70 70 6F 72 74 65 64:true;}",
      {}},
     {"trailing_bytes_ignored", "07 01 6D 01 FF FF", true, "m", "true", {}},
-    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotString}},
-    {"empty_message", "", false, "", "", {kInvalidRead, kNameNotString}},
+    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotStringLine}},
+    {"empty_message", "", false, "", "", {kInvalidReadLine, kNameNotStringLine}},
     // A refused name is an empty string; reading goes on after its size.
-    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidRead}},
+    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidReadLine}},
 };
 
 std::string CallName(const testing::TestParamInfo<CallCase>& param) {
@@ -189,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), CallN
 TEST(StandardMethodCodecDecode, NullMessagePointerWithZeroSizeIsAnEmptyMessage) {
   StderrCapture capture;
   EXPECT_EQ(Codec().DecodeMethodCall(nullptr, 0), nullptr);
-  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kNameNotString}));
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidReadLine, kNameNotStringLine}));
 }
 
 TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
@@ -227,7 +226,7 @@ TEST(StandardMethodCodecResponse, EmptyEnvelopeIsSuccessWithoutValueAfterTwoLine
   EXPECT_CALL(result, SuccessInternal(IsNull()));
   StderrCapture capture;
   EXPECT_TRUE(Process("", &result));
-  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kInvalidRead}));
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidReadLine, kInvalidReadLine}));
 }
 
 TEST(StandardMethodCodecResponse, ErrorsWithMessageAndDetailsOrNone) {

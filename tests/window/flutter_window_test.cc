@@ -13,6 +13,7 @@
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
 #include "standins/plugins/plugin_standins.h"
+#include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/fake_embedding_windows.h"
 #include "tests/support/stderr_capture.h"
@@ -163,7 +164,7 @@ TEST_F(FlutterWindowTest, AMissingViewOrEngineFailsCreationAndLeavesNoFlutterBeh
       EXPECT_FALSE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
       hwnd = window.NativeHandle();
       EXPECT_TRUE(IsWindow(hwnd)) << "the hidden window stays until destruction";
-      EXPECT_EQ(errors.Text(), "Failed to create view controller.\n");
+      EXPECT_EQ(errors.Lines(), kovi_test::Lines{kovi_test::kViewControllerFailedLine});
     }
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
