@@ -19,6 +19,7 @@
 #include "encoding/standard_method_codec.h"
 #include "tests/support/codec_test_support.h"
 #include "tests/support/plain_streams.h"
+#include "tests/support/recording_method_result.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -287,26 +288,6 @@ const LargeCase kLargeCases[] = {
     {"DeepLegalNestingWithWideLevels", DeepAndWide},
 };
 
-// Keeps what a response envelope decodes to.
-class KeptResult : public flutter::MethodResult {
- public:
-  EncodableValue value;
-  std::string code;
-  std::string message;
-
- protected:
-  void SuccessInternal(const EncodableValue* result) override {
-    value = result ? *result : EncodableValue();
-  }
-  void ErrorInternal(const std::string& error_code, const std::string& error_message,
-                     const EncodableValue* error_details) override {
-    code = error_code;
-    message = error_message;
-    value = error_details ? *error_details : EncodableValue();
-  }
-  void NotImplementedInternal() override {}
-};
-
 void PrintTo(const LargeCase& param, std::ostream* out) {
   *out << param.name;
 }
@@ -346,9 +327,10 @@ TEST_P(LargeMessageTest, MethodCallRoundTripsByteIdentical) {
 TEST_P(LargeMessageTest, SuccessEnvelopeRoundTripsByteIdentical) {
   const EncodableValue value = GetParam().make();
   std::unique_ptr<Bytes> bytes = codec_.EncodeSuccessEnvelope(&value);
-  KeptResult result;
+  kovi_test::RecordingMethodResult result;
   ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
-  EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(&result.value) == *bytes);
+  ASSERT_EQ(result.answers().size(), 1u);
+  EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(result.answers()[0].value_pointer()) == *bytes);
   EXPECT_EQ(capture_.Text(), "");
 }
 
@@ -356,11 +338,14 @@ TEST_P(LargeMessageTest, ErrorEnvelopeRoundTripsByteIdentical) {
   const EncodableValue details = GetParam().make();
   const std::string message(70000, 'm');
   std::unique_ptr<Bytes> bytes = codec_.EncodeErrorEnvelope("E_LARGE", message, &details);
-  KeptResult result;
+  kovi_test::RecordingMethodResult result;
   ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
-  EXPECT_EQ(result.code, "E_LARGE");
-  EXPECT_EQ(result.message, message);
-  EXPECT_TRUE(*codec_.EncodeErrorEnvelope(result.code, result.message, &result.value) == *bytes);
+  ASSERT_EQ(result.answers().size(), 1u);
+  const kovi_test::RecordedAnswer& answer = result.answers()[0];
+  EXPECT_EQ(answer.code, "E_LARGE");
+  EXPECT_EQ(answer.message, message);
+  EXPECT_TRUE(*codec_.EncodeErrorEnvelope(answer.code, answer.message, answer.value_pointer()) ==
+              *bytes);
   EXPECT_EQ(capture_.Text(), "");
 }
 

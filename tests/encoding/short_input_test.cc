@@ -17,6 +17,7 @@
 #include "encoding/standard_method_codec.h"
 #include "tests/support/codec_test_support.h"
 #include "tests/support/failure_lines.h"
+#include "tests/support/recording_method_result.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -35,24 +36,6 @@ using Bytes = std::vector<uint8_t>;
 // What the bytes are read as.
 enum class Message { kValue, kCall, kResponse };
 
-// A response envelope's outcome as one value: a list of "success" and the
-// value, or of "error", the code, the message and the details.
-class OutcomeResult : public flutter::MethodResult {
- public:
-  EncodableValue outcome;
-
- protected:
-  void SuccessInternal(const EncodableValue* result) override {
-    outcome = EncodableList{"success", result != nullptr ? *result : EncodableValue()};
-  }
-  void ErrorInternal(const std::string& code, const std::string& message,
-                     const EncodableValue* details) override {
-    outcome =
-        EncodableList{"error", code, message, details != nullptr ? *details : EncodableValue()};
-  }
-  void NotImplementedInternal() override {}
-};
-
 EncodableValue Call(const std::string& name, EncodableValue arguments) {
   return EncodableList{"call", name, std::move(arguments)};
 }
@@ -63,6 +46,20 @@ EncodableValue Success(EncodableValue value) {
 
 EncodableValue Error(const std::string& code, const std::string& message, EncodableValue details) {
   return EncodableList{"error", code, message, std::move(details)};
+}
+
+// A response envelope's answer as one value: a list of "success" and the
+// value, or of "error", the code, the message and the details.
+EncodableValue Outcome(const kovi_test::RecordedAnswer& answer) {
+  const EncodableValue value = answer.value.value_or(EncodableValue());
+  switch (answer.kind) {
+    case kovi_test::RecordedAnswer::Kind::kSuccess:
+      return Success(value);
+    case kovi_test::RecordedAnswer::Kind::kError:
+      return Error(answer.code, answer.message, value);
+    default:
+      return EncodableValue();
+  }
 }
 
 EncodableValue Zeros(size_t length) {
@@ -82,9 +79,9 @@ EncodableValue Read(Message kind, const Bytes& bytes, const StandardCodecSeriali
       return call ? Call(call->method_name(), *call->arguments()) : EncodableValue();
     }
     default: {
-      OutcomeResult result;
+      kovi_test::RecordingMethodResult result;
       codec.DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), &result);
-      return result.outcome;
+      return result.answers().empty() ? EncodableValue() : Outcome(result.answers().back());
     }
   }
 }

@@ -1,6 +1,5 @@
 #include "encoding/standard_method_codec.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +10,7 @@
 #include "encoding/byte_stream_writer.h"
 #include "tests/support/codec_test_support.h"
 #include "tests/support/failure_lines.h"
+#include "tests/support/recording_method_result.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -23,28 +23,19 @@ using flutter::MethodCall;
 using flutter::MethodResult;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
+using kovi_test::ErrorAnswer;
 using kovi_test::Hex;
 using kovi_test::HexOf;
 using kovi_test::kInvalidReadLine;
 using kovi_test::kNameNotStringLine;
 using kovi_test::Lines;
+using kovi_test::RecordedAnswer;
+using kovi_test::RecordingMethodResult;
+using kovi_test::SuccessAnswer;
 using kovi_test::ValueText;
-using testing::_;
-using testing::IsNull;
-using testing::Pointee;
-using testing::ResultOf;
-using testing::StrictMock;
+using Answers = std::vector<RecordedAnswer>;
 
 const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
-
-class MockMethodResult : public MethodResult {
- public:
-  MOCK_METHOD(void, SuccessInternal, (const EncodableValue* result), (override));
-  MOCK_METHOD(void, ErrorInternal,
-              (const std::string& code, const std::string& message, const EncodableValue* details),
-              (override));
-  MOCK_METHOD(void, NotImplementedInternal, (), (override));
-};
 
 const StandardMethodCodec& Codec() {
   return StandardMethodCodec::GetInstance();
@@ -52,10 +43,6 @@ const StandardMethodCodec& Codec() {
 
 std::unique_ptr<EncodableValue> Owned(EncodableValue value) {
   return std::make_unique<EncodableValue>(std::move(value));
-}
-
-auto HasText(const std::string& text) {
-  return ResultOf([](const EncodableValue& value) { return ValueText(value); }, text);
 }
 
 // ---- Golden encodings of calls and envelopes. ----
@@ -213,29 +200,25 @@ bool Process(const std::string& hex, MethodResult* result) {
 }
 
 TEST(StandardMethodCodecResponse, SuccessWithAndWithoutValue) {
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
-  EXPECT_CALL(result, SuccessInternal(Pointee(HasText("i32:5"))));
+  RecordingMethodResult result;
   EXPECT_TRUE(Process("00 00", &result));
   EXPECT_TRUE(Process("00 03 05 00 00 00", &result));
+  EXPECT_EQ(result.answers(), (Answers{SuccessAnswer(), SuccessAnswer(int32_t{5})}));
 }
 
 TEST(StandardMethodCodecResponse, EmptyEnvelopeIsSuccessWithoutValueAfterTwoLines) {
-  StrictMock<MockMethodResult> result;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
+  RecordingMethodResult result;
   StderrCapture capture;
   EXPECT_TRUE(Process("", &result));
+  EXPECT_EQ(result.answers(), Answers{SuccessAnswer()});
   EXPECT_EQ(capture.Lines(), (Lines{kInvalidReadLine, kInvalidReadLine}));
 }
 
 TEST(StandardMethodCodecResponse, ErrorsWithMessageAndDetailsOrNone) {
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, ErrorInternal("E", "", IsNull()));
-  EXPECT_CALL(result, ErrorInternal("E", "x", Pointee(HasText("i32:2"))));
+  RecordingMethodResult result;
   EXPECT_TRUE(Process("01 07 01 45 00 00", &result));
   EXPECT_TRUE(Process("01 07 01 45 07 01 78 03 02 00 00 00", &result));
+  EXPECT_EQ(result.answers(), (Answers{ErrorAnswer("E", ""), ErrorAnswer("E", "x", int32_t{2})}));
 }
 
 TEST(StandardMethodCodecResponse, UnknownFlagsAndMalformedErrorsCallNothing) {
@@ -248,41 +231,44 @@ TEST(StandardMethodCodecResponse, UnknownFlagsAndMalformedErrorsCallNothing) {
       "01 07 01 45 01 00",              // message is a bool
   };
   for (const char* hex : kRefused) {
-    StrictMock<MockMethodResult> result;
+    RecordingMethodResult result;
     EXPECT_FALSE(Process(hex, &result)) << hex;
+    EXPECT_EQ(result.answers(), Answers{}) << hex;
   }
 }
 
 TEST(StandardMethodCodecResponse, EncodedEnvelopesDecodeBack) {
   const EncodableValue details(EncodableList{"a", int64_t{1} << 40});
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(Pointee(HasText(ValueText(details)))));
-  EXPECT_CALL(result, ErrorInternal("code", "message", Pointee(HasText(ValueText(details)))));
+  RecordingMethodResult result;
   auto success = Codec().EncodeSuccessEnvelope(&details);
   auto error = Codec().EncodeErrorEnvelope("code", "message", &details);
   EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(success->data(), success->size(), &result));
   EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(error->data(), error->size(), &result));
+  EXPECT_EQ(result.answers(),
+            (Answers{SuccessAnswer(details), ErrorAnswer("code", "message", details)}));
 }
 
 // ---- The public answers forward to the virtual ones. ----
 
 TEST(MethodResult, PublicOperationsForwardToTheirInternals) {
-  StrictMock<MockMethodResult> result;
+  RecordingMethodResult result;
   const EncodableValue value(int32_t{3});
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
-  EXPECT_CALL(result, SuccessInternal(&value));
-  EXPECT_CALL(result, ErrorInternal("c", "", IsNull()));
-  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
-  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
-  EXPECT_CALL(result, NotImplementedInternal());
   result.Success();
   result.Success(value);
   result.Error("c");
   result.Error("c", "m", &value);
   result.Error("c", "m", value);
   result.NotImplemented();
+  ASSERT_EQ(result.answers(), (Answers{SuccessAnswer(), SuccessAnswer(value), ErrorAnswer("c", ""),
+                                       ErrorAnswer("c", "m", value), ErrorAnswer("c", "m", value),
+                                       RecordedAnswer{}}));
+  // The caller's own value is passed on, not a copy of it.
+  const Answers& answers = result.answers();
+  EXPECT_EQ(answers[0].given, nullptr);
+  EXPECT_EQ(answers[1].given, &value);
+  EXPECT_EQ(answers[2].given, nullptr);
+  EXPECT_EQ(answers[3].given, &value);
+  EXPECT_EQ(answers[4].given, &value);
 }
 
 // ---- The shared-instance registry. ----
