@@ -81,11 +81,8 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
   };
   const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kMethods)};
   const std::vector<Case> cases = {
-      {"map result",
-       MethodCallBytes("isSupported"),
-       1,
-       {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p', 'p', 'o', 'r', 't', 'e', 'd', 0x01}},
-      {"success without value", MethodCallBytes("startCapture"), 1, {0x00, 0x00}},
+      {"map result", MethodCallBytes("isSupported"), 1, kSupportedAnswer},
+      {"success without value", MethodCallBytes("startCapture"), 1, SuccessEnvelope()},
       {"error", MethodCallBytes("fail"), 1, ErrorEnvelope("E", "msg")},
       {"not implemented", MethodCallBytes("StartCapture"), 1, {}},
       {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, undecodable},
@@ -94,7 +91,7 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
        1,
        {},
        {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kMethods)}},
-      {"answered twice", MethodCallBytes("twice"), 1, {0x00, 0x00}, {kDuplicateResultLine}},
+      {"answered twice", MethodCallBytes("twice"), 1, SuccessEnvelope(), {kDuplicateResultLine}},
       {"never answered", MethodCallBytes("never"), 0, {}, {kMissingResultLine}},
   };
   flutter::MethodChannel(messenger_.get(), kMethods, Codec()).SetMethodCallHandler(AnswerByName);
@@ -169,8 +166,7 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
   const auto sends = fake_embedding::CallsTo("FlutterDesktopMessengerSend");
   ASSERT_EQ(sends.size(), 2u);
   EXPECT_EQ(sends[0].name, kEvents);
-  EXPECT_EQ(sends[0].data,
-            (Bytes{0x00, 0x0C, 0x02, 0x03, 0x03, 0x00, 0x00, 0x00, 0x03, 0x04, 0x01, 0x00, 0x00}));
+  EXPECT_EQ(sends[0].data, SuccessEnvelope(ListValue({Int32Value(3), Int32Value(260)})));
   EXPECT_EQ(sends[1].name, kEvents);
   EXPECT_EQ(sends[1].size, 0u);
   EXPECT_TRUE(sends[1].data.empty());

@@ -107,7 +107,7 @@ struct ProtocolCase {
 const Bytes kListen = MethodCallBytes("listen");
 const Bytes kCancel = MethodCallBytes("cancel");
 const Bytes kNoStream = ErrorEnvelope("error", kNoActiveStreamMessage);
-const Bytes kFailed = ErrorEnvelope("x", "m", {0x03, 0x09, 0x00, 0x00, 0x00});
+const Bytes kFailed = ErrorEnvelope("x", "m", Int32Value(9));
 
 TEST_F(EventChannelTest, ListenCancelProtocol) {
   const std::vector<ProtocolCase> cases = {
@@ -125,8 +125,8 @@ TEST_F(EventChannelTest, ListenCancelProtocol) {
       {"arguments reach the handler",
        "",
        "",
-       {{MethodCallBytes("listen", {0x03, 0x02, 0x00, 0x00, 0x00}), SuccessEnvelope()},
-        {MethodCallBytes("cancel", {0x03, 0x03, 0x00, 0x00, 0x00}), SuccessEnvelope()}},
+       {{MethodCallBytes("listen", Int32Value(2)), SuccessEnvelope()},
+        {MethodCallBytes("cancel", Int32Value(3)), SuccessEnvelope()}},
        {"listen(2)", "cancel(3)"}},
       {"refused listen still listens",
        "x",
@@ -204,9 +204,9 @@ TEST_F(EventChannelTest, SinkSendsEachEventAsItsOwnMessage) {
   script_.sink->Error("code", "text");
   script_.sink->EndOfStream();
   const std::vector<Bytes> expected = {
-      SuccessEnvelope({0x0C, 0x01, 0x03, 0x01, 0x00, 0x00, 0x00}),
+      SuccessEnvelope(ListValue({Int32Value(1)})),
       SuccessEnvelope(),
-      ErrorEnvelope("code", "", {0x02}),
+      ErrorEnvelope("code", "", kFalse),
       ErrorEnvelope("code", "text"),
       {},
   };

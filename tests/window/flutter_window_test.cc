@@ -18,22 +18,15 @@
 #include "tests/support/fake_embedding_windows.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
+#include "tests/support/wire_bytes.h"
 
 namespace {
+
+using kovi_test::MethodCallBytes;
 
 constexpr const char* kControlChannel = "kovi/raw_mouse";
 constexpr const char* kEventChannel = "kovi/raw_mouse_events";
 constexpr const char* kWindowProc = "FlutterDesktopViewControllerHandleTopLevelWindowProc";
-
-// A method call without arguments in the standard method codec: the name as a
-// string value, then a null value.
-std::vector<uint8_t> MethodCallBytes(const std::string& name) {
-  std::string text(1, '\x07');
-  text += static_cast<char>(name.size());
-  text += name;
-  text += '\0';
-  return std::vector<uint8_t>(text.begin(), text.end());
-}
 
 void NotePlugin(void* /*context*/, const char* plugin_name,
                 FlutterDesktopPluginRegistrarRef registrar) {
@@ -250,17 +243,13 @@ TEST_F(FlutterWindowTest, ClosingWhileCapturingSendsTheLastBatchBeforeTheEngineG
   const size_t batch = Find(names, "FlutterDesktopMessengerSend", before_close);
   ASSERT_LT(batch, names.size());
   EXPECT_EQ(calls[batch].name, kEventChannel);
-  // Success envelope of a general list of 32-bit integers, all 0: the tick sent
-  // here, and any tick of the real timer that came due meanwhile.
+  // A batch of counts, all 0: the tick sent here, and any tick of the real
+  // timer that came due meanwhile.
   const std::vector<uint8_t>& data = calls[batch].data;
   ASSERT_GE(data.size(), 3u);
   const size_t ticks = data[2];
   EXPECT_GE(ticks, 1u);
-  std::vector<uint8_t> expected = {0, 12, static_cast<uint8_t>(ticks)};
-  for (size_t i = 0; i < ticks; ++i) {
-    expected.insert(expected.end(), {3, 0, 0, 0, 0});
-  }
-  EXPECT_EQ(data, expected);
+  EXPECT_EQ(data, kovi_test::BatchEnvelope(std::vector<int32_t>(ticks, 0)));
   const size_t destroyed = Find(names, "FlutterDesktopViewControllerDestroy", batch);
   ASSERT_LT(destroyed, names.size());
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 1u);
