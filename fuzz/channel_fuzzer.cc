@@ -251,18 +251,8 @@ Outcome Predict(Stream& stream, bool to_events, const Bytes& message) {
   return outcome;
 }
 
-std::vector<fake_embedding::Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle) {
-  std::vector<fake_embedding::Call> found;
-  for (const auto& call : fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-    if (call.handle == handle) {
-      found.push_back(call);
-    }
-  }
-  return found;
-}
-
 void CheckResponse(const Outcome& expected, const FlutterDesktopMessageResponseHandle* handle) {
-  const auto responses = ResponsesTo(handle);
+  const auto responses = fake_embedding::ResponsesTo(handle);
   if (responses.size() != (expected.answered ? 1u : 0u)) {
     kovi_fuzz::Fail("a message did not receive exactly the one response it is due");
   }

@@ -51,14 +51,12 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
   Bytes Send(const std::string& channel, const Bytes& message) {
     const auto* handle = fake_embedding::DeliverMessage(channel, message);
     EXPECT_NE(handle, nullptr) << "no handler on " << channel;
-    for (const fake_embedding::Call& call :
-         fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-      if (call.handle == handle) {
-        return call.data;
-      }
+    const std::vector<fake_embedding::Call> responses = fake_embedding::ResponsesTo(handle);
+    if (responses.empty()) {
+      ADD_FAILURE() << "no reply on " << channel;
+      return {};
     }
-    ADD_FAILURE() << "no reply on " << channel;
-    return {};
+    return responses[0].data;
   }
 
   Bytes Control(const std::string& method) { return Send(kControl, MethodCallBytes(method)); }

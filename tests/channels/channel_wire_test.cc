@@ -56,18 +56,6 @@ class ChannelWireTest : public testing::Test {
     messenger_ = std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
   }
 
-  // The responses the library received for one delivered message.
-  static std::vector<fake_embedding::Call> ResponsesTo(
-      const FlutterDesktopMessageResponseHandle* handle) {
-    std::vector<fake_embedding::Call> found;
-    for (const auto& call : fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-      if (call.handle == handle) {
-        found.push_back(call);
-      }
-    }
-    return found;
-  }
-
   std::unique_ptr<flutter::BinaryMessengerImpl> messenger_;
 };
 
@@ -100,7 +88,7 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
     StderrCapture errors;
     const auto* handle = fake_embedding::DeliverMessage(kMethods, test.message);
     ASSERT_NE(handle, nullptr);
-    const auto responses = ResponsesTo(handle);
+    const auto responses = fake_embedding::ResponsesTo(handle);
     ASSERT_EQ(responses.size(), test.responses);
     if (test.responses == 1) {
       EXPECT_EQ(responses[0].data, test.bytes);
@@ -133,7 +121,7 @@ TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
   StderrCapture errors;
   kept->Success();
   kept.reset();
-  EXPECT_TRUE(ResponsesTo(handle).empty());
+  EXPECT_TRUE(fake_embedding::ResponsesTo(handle).empty());
   EXPECT_EQ(errors.Text(), "");
   EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
 }
@@ -151,7 +139,8 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
             return nullptr;
           }));
   const auto exchange = [](const Bytes& message) {
-    const auto responses = ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
+    const auto responses =
+        fake_embedding::ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
     EXPECT_EQ(responses.size(), 1u);
     return responses.empty() ? Bytes{0xEE} : responses[0].data;
   };

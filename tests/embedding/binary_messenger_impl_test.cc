@@ -98,17 +98,14 @@ TEST_F(BinaryMessengerImplTest, AnswerTestsAvailabilityAndSendsUnderTheLibraryLo
   fake_embedding::DeliverMessage("ch", Bytes{});
   const size_t before = fake_embedding::Calls().size();
   replies_[0](nullptr, 0);
-  const auto calls = fake_embedding::Calls();
-  std::vector<std::string> names;
-  for (size_t i = before; i < calls.size(); ++i) {
-    names.push_back(calls[i].function);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "FlutterDesktopMessengerLock", "FlutterDesktopMessengerIsAvailable",
-                       "FlutterDesktopMessengerSendResponse", "FlutterDesktopMessengerUnlock"}));
+  EXPECT_EQ(fake_embedding::CallNames(before),
+            (std::vector<std::string>{
+                "FlutterDesktopMessengerLock", "FlutterDesktopMessengerIsAvailable",
+                "FlutterDesktopMessengerSendResponse", "FlutterDesktopMessengerUnlock"}));
+  const auto calls = fake_embedding::Calls(before);
   EXPECT_TRUE(calls.back().target == fake_embedding::MessengerHandle());
-  EXPECT_TRUE(calls[before + 2].data_null);
-  EXPECT_EQ(calls[before + 2].size, 0u);
+  EXPECT_TRUE(calls[2].data_null);
+  EXPECT_EQ(calls[2].size, 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, NullLockResultIsNotUnlocked) {

@@ -29,12 +29,6 @@ class FlutterViewControllerTest : public ::testing::Test {
         "ch", [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
   }
 
-  // The calls logged from index `from` on.
-  static std::vector<std::string> NamesFrom(size_t from) {
-    const auto names = fake_embedding::CallNames();
-    return std::vector<std::string>(names.begin() + from, names.end());
-  }
-
   EngineProject project_{L"data"};
 };
 
@@ -84,7 +78,7 @@ TEST_F(FlutterViewControllerTest, DestructionEndsTheLibrarysControllerBeforeTheH
     AddNotedHandler(*controller);
     const size_t before = fake_embedding::Calls().size();
     controller.reset();
-    EXPECT_EQ(NamesFrom(before), c.destruction);
+    EXPECT_EQ(fake_embedding::CallNames(before), c.destruction);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineDestroy"), 0u);
     if (!c.view_fails) {
       EXPECT_EQ(fake_embedding::CallsTo("FlutterDesktopViewControllerDestroy")[0].target,

@@ -7,9 +7,9 @@
 
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "standins/plugins/plugin_standins.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
+#include "tests/support/plugin_registration_notes.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -19,30 +19,11 @@ using kovi_test::Lines;
 const char* const kPluginNames[] = {"ScreenRetrieverPlugin", "UrlLauncherWindows",
                                     "WindowManagerPlugin"};
 
-// Puts each stand-in plugin's registration call into the fake library's log.
-void NoteRegistration(void*, const char* plugin_name, FlutterDesktopPluginRegistrarRef registrar) {
-  fake_embedding::Note(std::string("registered ") + plugin_name, registrar);
-}
-
 class RegisterPluginsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fake_embedding::Reset();
-    ScreenRetrieverPluginStandInObserve(NoteRegistration, nullptr);
-    UrlLauncherWindowsStandInObserve(NoteRegistration, nullptr);
-    WindowManagerPluginStandInObserve(NoteRegistration, nullptr);
-  }
-  void TearDown() override {
-    ScreenRetrieverPluginStandInObserve(nullptr, nullptr);
-    UrlLauncherWindowsStandInObserve(nullptr, nullptr);
-    WindowManagerPluginStandInObserve(nullptr, nullptr);
-  }
+  void SetUp() override { fake_embedding::Reset(); }
 
-  // The log from the first registrar request on.
-  static std::vector<fake_embedding::Call> RegistrationCalls(size_t from) {
-    const auto calls = fake_embedding::Calls();
-    return std::vector<fake_embedding::Call>(calls.begin() + from, calls.end());
-  }
+  PluginRegistrationNotes plugin_notes_;
 };
 
 TEST_F(RegisterPluginsTest, EachPluginGetsItsOwnRegistrarInOrder) {
@@ -50,7 +31,7 @@ TEST_F(RegisterPluginsTest, EachPluginGetsItsOwnRegistrarInOrder) {
   const size_t before = fake_embedding::Calls().size();
   StderrCapture err;
   RegisterPlugins(&engine);
-  const auto calls = RegistrationCalls(before);
+  const auto calls = fake_embedding::Calls(before);
   ASSERT_EQ(calls.size(), 6u);
   for (size_t i = 0; i < 3; ++i) {
     const std::string name = kPluginNames[i];
@@ -70,7 +51,7 @@ TEST_F(RegisterPluginsTest, WithoutAnEngineEachPluginGetsNullAfterOneLine) {
   const size_t before = fake_embedding::Calls().size();
   StderrCapture err;
   RegisterPlugins(&engine);
-  const auto calls = RegistrationCalls(before);
+  const auto calls = fake_embedding::Calls(before);
   ASSERT_EQ(calls.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(calls[i].function, std::string("registered ") + kPluginNames[i]);

@@ -1,6 +1,6 @@
 // FlutterWindow over the recording fake of the embedding library: a real hidden
 // top-level window, a real child window as the library's view, the real capture
-// object, and the plugin stand-ins observed into the fake's call log.
+// object, and the plugin stand-ins' registrations noted in the fake's call log.
 #include "window/flutter_window.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +12,10 @@
 
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
-#include "standins/plugins/plugin_standins.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/fake_embedding_windows.h"
+#include "tests/support/plugin_registration_notes.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
 #include "tests/support/wire_bytes.h"
@@ -27,17 +27,6 @@ using kovi_test::MethodCallBytes;
 constexpr const char* kControlChannel = "kovi/raw_mouse";
 constexpr const char* kEventChannel = "kovi/raw_mouse_events";
 constexpr const char* kWindowProc = "FlutterDesktopViewControllerHandleTopLevelWindowProc";
-
-void NotePlugin(void* /*context*/, const char* plugin_name,
-                FlutterDesktopPluginRegistrarRef registrar) {
-  fake_embedding::Note(std::string("plugin ") + plugin_name, registrar);
-}
-
-void ObservePlugins(PluginStandInObserver observer) {
-  ScreenRetrieverPluginStandInObserve(observer, nullptr);
-  UrlLauncherWindowsStandInObserve(observer, nullptr);
-  WindowManagerPluginStandInObserve(observer, nullptr);
-}
 
 // Stands in for the pointer settings the capture switches off and restores:
 // they are the whole session's, and tests run side by side in it.
@@ -77,11 +66,9 @@ class FlutterWindowTest : public ::testing::Test {
     system_.emplace(SystemWithoutPointerChanges());
     fake_embedding::Reset();
     fake_embedding::SetViewHwnd(view_.hwnd());
-    ObservePlugins(&NotePlugin);
     DiscardQuitMessages();
   }
   void TearDown() override {
-    ObservePlugins(nullptr);
     DiscardQuitMessages();
     system_.reset();
   }
@@ -94,6 +81,7 @@ class FlutterWindowTest : public ::testing::Test {
   }
 
   std::optional<ScopedCaptureSystemApi> system_;
+  PluginRegistrationNotes plugin_notes_;
   ParkedChild view_;
   EngineProject project_{L"data"};
 };
@@ -111,9 +99,9 @@ TEST_F(FlutterWindowTest, CreationBringsUpViewPluginsContentCaptureAndFrameInOrd
 
   const std::vector<std::string> names = fake_embedding::CallNames();
   const size_t controller = Find(names, "FlutterDesktopViewControllerCreate");
-  const size_t first_plugin = Find(names, "plugin ScreenRetrieverPlugin", controller);
-  const size_t second_plugin = Find(names, "plugin UrlLauncherWindows", first_plugin);
-  const size_t third_plugin = Find(names, "plugin WindowManagerPlugin", second_plugin);
+  const size_t first_plugin = Find(names, "registered ScreenRetrieverPlugin", controller);
+  const size_t second_plugin = Find(names, "registered UrlLauncherWindows", first_plugin);
+  const size_t third_plugin = Find(names, "registered WindowManagerPlugin", second_plugin);
   const size_t view_window = Find(names, "FlutterDesktopViewGetHWND", third_plugin);
   const size_t channels = Find(names, "FlutterDesktopMessengerSetCallback", view_window);
   const size_t next_frame = Find(names, "FlutterDesktopEngineSetNextFrameCallback", channels);
@@ -161,7 +149,7 @@ TEST_F(FlutterWindowTest, AMissingViewOrEngineFailsCreationAndLeavesNoFlutterBeh
     }
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("plugin ScreenRetrieverPlugin"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("registered ScreenRetrieverPlugin"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewGetHWND"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerForceRedraw"), 0u);
