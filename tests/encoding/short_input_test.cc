@@ -18,8 +18,10 @@
 #include "tests/support/codec_test_support.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/recording_method_result.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::EncodableList;
@@ -27,10 +29,6 @@ using flutter::EncodableMap;
 using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using kovi_test::Hex;
-using kovi_test::InvalidReads;
-using kovi_test::Lines;
-using kovi_test::ValueText;
 using Bytes = std::vector<uint8_t>;
 
 // What the bytes are read as.
@@ -50,12 +48,12 @@ EncodableValue Error(const std::string& code, const std::string& message, Encoda
 
 // A response envelope's answer as one value: a list of "success" and the
 // value, or of "error", the code, the message and the details.
-EncodableValue Outcome(const kovi_test::RecordedAnswer& answer) {
+EncodableValue Outcome(const RecordedAnswer& answer) {
   const EncodableValue value = answer.value.value_or(EncodableValue());
   switch (answer.kind) {
-    case kovi_test::RecordedAnswer::Kind::kSuccess:
+    case RecordedAnswer::Kind::kSuccess:
       return Success(value);
-    case kovi_test::RecordedAnswer::Kind::kError:
+    case RecordedAnswer::Kind::kError:
       return Error(answer.code, answer.message, value);
     default:
       return EncodableValue();
@@ -79,7 +77,7 @@ EncodableValue Read(Message kind, const Bytes& bytes, const StandardCodecSeriali
       return call ? Call(call->method_name(), *call->arguments()) : EncodableValue();
     }
     default: {
-      kovi_test::RecordingMethodResult result;
+      RecordingMethodResult result;
       codec.DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), &result);
       return result.answers().empty() ? EncodableValue() : Outcome(result.answers().back());
     }
@@ -123,7 +121,7 @@ const ShortRow kRows[] = {
      Message::kValue,
      "0C 02 07 05 61",
      EncodableValue(EncodableList{Zeros(5), EncodableValue()}),
-     {kovi_test::kInvalidReadLine, kovi_test::UnknownTypeLine(97)}},
+     {kInvalidReadLine, UnknownTypeLine(97)}},
     {"short_map_key_keeps_its_length", Message::kValue, "0D 01 07 02",
      EncodableValue(EncodableMap{{Zeros(2), EncodableValue()}}), InvalidReads(2)},
     // Typed lists keep their count in zero elements after the alignment step;
@@ -187,7 +185,7 @@ class ShortInputTest : public testing::TestWithParam<ShortRow> {};
 TEST_P(ShortInputTest, ReadsAsTheFormatSaysWithOneLinePerFailedRead) {
   const ShortRow& row = GetParam();
   const Bytes bytes = Hex(row.hex);
-  static const kovi_test::DerivedSerializer derived;
+  static const DerivedSerializer derived;
   for (const StandardCodecSerializer* serializer :
        {&StandardCodecSerializer::GetInstance(),
         static_cast<const StandardCodecSerializer*>(&derived)}) {
@@ -199,10 +197,7 @@ TEST_P(ShortInputTest, ReadsAsTheFormatSaysWithOneLinePerFailedRead) {
   }
 }
 
-std::string RowName(const testing::TestParamInfo<ShortRow>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ShortInputTest, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(Rows, ShortInputTest, testing::ValuesIn(kRows), RowName());
 
 }  // namespace
+}  // namespace kovi_test

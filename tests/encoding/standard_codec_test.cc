@@ -17,8 +17,10 @@
 #include "tests/support/codec_test_support.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/plain_streams.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::ByteBufferStreamReader;
@@ -30,22 +32,6 @@ using flutter::EncodableList;
 using flutter::EncodableMap;
 using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
-using kovi_test::Hex;
-using kovi_test::HexOf;
-using kovi_test::InvalidReads;
-using kovi_test::kInvalidReadLine;
-using kovi_test::kTooDeepLine;
-using kovi_test::Lines;
-using kovi_test::OpaqueReader;
-using kovi_test::PlainWriter;
-using kovi_test::ValueText;
-
-std::vector<uint8_t> Encode(const EncodableValue& value, size_t prefix = 0) {
-  std::vector<uint8_t> bytes(prefix, 0xAA);
-  ByteBufferStreamWriter writer(&bytes);
-  StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
-  return bytes;
-}
 
 struct Decoded {
   EncodableValue value;
@@ -85,7 +71,7 @@ class GoldenTest : public testing::TestWithParam<Golden> {};
 TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
   {
     StderrCapture capture;
-    EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
+    EXPECT_EQ(HexOf(EncodeValue(GetParam().value)), HexOf(Hex(GetParam().hex)));
     EXPECT_EQ(capture.Text(), "");
   }
   Decoded decoded = Decode(Hex(GetParam().hex));
@@ -173,15 +159,11 @@ const Golden kSizes[] = {
     {"size_70000_four_bytes", EncodableValue(LongString(70000)), kSize70000.c_str()},
 };
 
-std::string GoldenName(const testing::TestParamInfo<Golden>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Strings, GoldenTest, testing::ValuesIn(kStrings), GoldenName);
-INSTANTIATE_TEST_SUITE_P(TypedLists, GoldenTest, testing::ValuesIn(kTypedLists), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Containers, GoldenTest, testing::ValuesIn(kContainers), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Sizes, GoldenTest, testing::ValuesIn(kSizes), GoldenName);
+INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), RowName());
+INSTANTIATE_TEST_SUITE_P(Strings, GoldenTest, testing::ValuesIn(kStrings), RowName());
+INSTANTIATE_TEST_SUITE_P(TypedLists, GoldenTest, testing::ValuesIn(kTypedLists), RowName());
+INSTANTIATE_TEST_SUITE_P(Containers, GoldenTest, testing::ValuesIn(kContainers), RowName());
+INSTANTIATE_TEST_SUITE_P(Sizes, GoldenTest, testing::ValuesIn(kSizes), RowName());
 
 // ---- Reading only: bytes the writer never produces. ----
 
@@ -232,7 +214,7 @@ void PrintTo(const Damaged& damaged, std::ostream* out) {
 
 // Through the standard serializer's own path and the generic one alike.
 TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
-  const kovi_test::DerivedSerializer derived;
+  const DerivedSerializer derived;
   for (const StandardCodecSerializer* serializer :
        {&StandardCodecSerializer::GetInstance(),
         static_cast<const StandardCodecSerializer*>(&derived)}) {
@@ -244,12 +226,12 @@ TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
 }
 
 const Damaged kUnknownTags[] = {
-    {"tag_0x20", "20", EncodableValue(), {kovi_test::UnknownTypeLine(32)}},
-    {"tag_15", "0F 01", EncodableValue(), {kovi_test::UnknownTypeLine(15)}},
+    {"tag_0x20", "20", EncodableValue(), {UnknownTypeLine(32)}},
+    {"tag_15", "0F 01", EncodableValue(), {UnknownTypeLine(15)}},
     {"tag_255_payload_not_skipped",
      "0C 02 FF 01",
      EncodableValue(EncodableList{EncodableValue(), true}),
-     {kovi_test::UnknownTypeLine(255)}},
+     {UnknownTypeLine(255)}},
 };
 
 // Announced sizes and counts that reach further past the end than
@@ -282,14 +264,9 @@ const Damaged kHostileCounts[] = {
      EncodableValue(EncodableList{std::string(40000, '\0'), ""}), InvalidReads(2)},
 };
 
-std::string DamagedName(const testing::TestParamInfo<Damaged>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags),
-                         DamagedName);
+INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags), RowName());
 INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHostileCounts),
-                         DamagedName);
+                         RowName());
 
 // `depth` lists around `innermost`.
 EncodableValue Nested(size_t depth, EncodableValue innermost) {
@@ -323,7 +300,7 @@ std::vector<Damaged> TooDeepRows() {
     return value;
   }();
   const auto siblings_after = [](const EncodableValue& deep) {
-    return HexOf(Encode(EncodableList{deep, "x", 7}));
+    return HexOf(EncodeValue(EncodableList{deep, "x", 7}));
   };
   const EncodableValue read_257 = EncodableList{Nested(255, {}), "x", 7};
   EncodableValue read_map_chain = EncodableList{map_chain, "x", 7};
@@ -349,7 +326,7 @@ std::vector<Damaged> TooDeepRows() {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), DamagedName);
+INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), RowName());
 
 // ---- Nesting depth. ----
 
@@ -511,8 +488,8 @@ class SizeSerializer : public StandardCodecSerializer {
 
 TEST(StandardCodecWrite, CustomValueIsWrittenAsNullWithOneLine) {
   StderrCapture capture;
-  EXPECT_EQ(HexOf(Encode(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
-  EXPECT_EQ(capture.Lines(), Lines{kovi_test::kCustomTypeLine});
+  EXPECT_EQ(HexOf(EncodeValue(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
+  EXPECT_EQ(capture.Lines(), Lines{kCustomTypeLine});
 }
 
 TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
@@ -528,7 +505,7 @@ TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
   EXPECT_THROW(value.emplace<CustomEncodableValue>(held), std::runtime_error);
   ASSERT_TRUE(value.valueless_by_exception());
   StderrCapture capture;
-  EXPECT_EQ(HexOf(Encode(value)), "00");
+  EXPECT_EQ(HexOf(EncodeValue(value)), "00");
   EXPECT_EQ(capture.Text(), "");
 }
 
@@ -557,7 +534,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
   ByteBufferStreamWriter writer(&bytes);
   serializer.WriteSize(size_t{1} << 32, &writer);
   EXPECT_EQ(HexOf(bytes), "");
-  EXPECT_EQ(capture.Lines(), Lines{kovi_test::kOversizedLine});
+  EXPECT_EQ(capture.Lines(), Lines{kOversizedLine});
 }
 
 TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSize) {
@@ -569,7 +546,7 @@ TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSiz
   EXPECT_FALSE(serializer.WriteSizedTag(7, size_t{1} << 32, &writer));
   EXPECT_FALSE(serializer.WriteSizedTag(12, std::numeric_limits<size_t>::max(), &writer));
   EXPECT_EQ(HexOf(bytes), "07 FF FF FF FF FF 00 00");
-  EXPECT_EQ(capture.Lines(), (Lines{kovi_test::kOversizedLine, kovi_test::kOversizedLine}));
+  EXPECT_EQ(capture.Lines(), (Lines{kOversizedLine, kOversizedLine}));
 }
 
 // ---- Nested values go through the virtual operations. ----
@@ -622,7 +599,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   EncodableValue value(EncodableList{"a", std::vector<int32_t>{1, 2}, EncodableMap{{1, 2}}});
   for (int count : {3, 2000}) {
     EncodableList list(static_cast<size_t>(count), value);
-    std::vector<uint8_t> bytes = Encode(EncodableValue(list));
+    std::vector<uint8_t> bytes = EncodeValue(EncodableValue(list));
     OpaqueReader reader(bytes);
     StderrCapture capture;
     EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
@@ -639,14 +616,14 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
 }
 
 TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) {
-  kovi_test::ValueGenerator generator(5);
+  ValueGenerator generator(5);
   for (int i = 0; i < 100; ++i) {
     EncodableValue value = generator.Next(3);
     for (size_t offset = 0; offset < 8; offset += 3) {
       std::vector<uint8_t> plain(offset, 0xAA);
       PlainWriter writer(&plain);
       StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
-      ASSERT_EQ(HexOf(plain), HexOf(Encode(value, offset))) << i;
+      ASSERT_EQ(HexOf(plain), HexOf(EncodeValue(value, offset))) << i;
       OpaqueReader reader(plain);
       for (size_t skip = 0; skip < offset; ++skip) {
         reader.ReadByte();
@@ -675,7 +652,7 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
     std::vector<uint8_t> plain(offset, 0xAA);
     PlainWriter writer(&plain);
     StandardCodecSerializer::GetInstance().WriteValue(message, &writer);
-    std::vector<uint8_t> buffered = Encode(message, offset);
+    std::vector<uint8_t> buffered = EncodeValue(message, offset);
     ASSERT_EQ(buffered.size(), plain.size()) << offset;
     EXPECT_TRUE(buffered == plain) << offset;
   }
@@ -684,12 +661,12 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
 // ---- Round trips over generated values, at every alignment offset. ----
 
 TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
-  kovi_test::ValueGenerator generator(20240601);
+  ValueGenerator generator(20240601);
   for (int i = 0; i < 250; ++i) {
     EncodableValue value = generator.Next(4);
     std::string expected = ValueText(value);
     for (size_t offset = 0; offset < 8; ++offset) {
-      std::vector<uint8_t> bytes = Encode(value, offset);
+      std::vector<uint8_t> bytes = EncodeValue(value, offset);
       // Followed by one more value, so disagreeing padding would show.
       ByteBufferStreamWriter writer(&bytes);
       StandardCodecSerializer::GetInstance().WriteValue(EncodableValue(int32_t{-7}), &writer);
@@ -715,7 +692,7 @@ TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
   for (const EncodableValue& empty : empties) {
     for (size_t offset = 0; offset < 8; ++offset) {
       EncodableValue pair(EncodableList{empty, true});
-      std::vector<uint8_t> bytes = Encode(pair, offset);
+      std::vector<uint8_t> bytes = EncodeValue(pair, offset);
       Decoded decoded = Decode(bytes, offset);
       EXPECT_EQ(ValueText(decoded.value), ValueText(pair)) << offset;
       EXPECT_EQ(decoded.remaining, 0u);
@@ -762,10 +739,10 @@ TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
     EXPECT_EQ(ValueText(decoded.value), c.text) << c.hex;
     EXPECT_TRUE(decoded.lines.empty()) << c.hex;
     EXPECT_EQ(decoded.remaining, 0u) << c.hex;
-    const std::vector<uint8_t> encoded = Encode(decoded.value);
+    const std::vector<uint8_t> encoded = EncodeValue(decoded.value);
     Decoded again = Decode(encoded);
     EXPECT_EQ(ValueText(again.value), c.text) << c.hex;
-    EXPECT_EQ(HexOf(Encode(again.value)), HexOf(encoded)) << c.hex;
+    EXPECT_EQ(HexOf(EncodeValue(again.value)), HexOf(encoded)) << c.hex;
   }
 }
 
@@ -773,7 +750,7 @@ TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
 
 bool IsDocumentedLine(const std::string& line) {
   return line == kInvalidReadLine || line == kTooDeepLine ||
-         line.rfind(kovi_test::kUnknownTypeLinePrefix, 0) == 0;
+         line.rfind(kUnknownTypeLinePrefix, 0) == 0;
 }
 
 void SweepPrefixes(const std::vector<uint8_t>& message) {
@@ -806,10 +783,10 @@ TEST(StandardCodecTruncation, EveryPrefixOfTheGoldenMessages) {
 }
 
 TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
-  kovi_test::ValueGenerator generator(7);
+  ValueGenerator generator(7);
   int swept = 0;
   while (swept < 60) {
-    std::vector<uint8_t> message = Encode(generator.Next(3));
+    std::vector<uint8_t> message = EncodeValue(generator.Next(3));
     if (message.size() > 4096) {
       continue;  // keeps the sweep quick; long strings are covered above
     }
@@ -850,3 +827,4 @@ TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {
 }
 
 }  // namespace
+}  // namespace kovi_test

@@ -11,8 +11,10 @@
 #include "tests/support/codec_test_support.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/recording_method_result.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::ByteStreamWriter;
@@ -23,16 +25,6 @@ using flutter::MethodCall;
 using flutter::MethodResult;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using kovi_test::ErrorAnswer;
-using kovi_test::Hex;
-using kovi_test::HexOf;
-using kovi_test::kInvalidReadLine;
-using kovi_test::kNameNotStringLine;
-using kovi_test::Lines;
-using kovi_test::RecordedAnswer;
-using kovi_test::RecordingMethodResult;
-using kovi_test::SuccessAnswer;
-using kovi_test::ValueText;
 using Answers = std::vector<RecordedAnswer>;
 
 const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
@@ -166,11 +158,7 @@ const CallCase kCalls[] = {
     {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidReadLine}},
 };
 
-std::string CallName(const testing::TestParamInfo<CallCase>& param) {
-  return param.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), CallName);
+INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), RowName());
 
 TEST(StandardMethodCodecDecode, NullMessagePointerWithZeroSizeIsAnEmptyMessage) {
   StderrCapture capture;
@@ -179,7 +167,7 @@ TEST(StandardMethodCodecDecode, NullMessagePointerWithZeroSizeIsAnEmptyMessage) 
 }
 
 TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
-  kovi_test::ValueGenerator generator(99);
+  ValueGenerator generator(99);
   for (int i = 0; i < 50; ++i) {
     std::string name = generator.NextString();
     EncodableValue arguments = generator.Next(3);
@@ -305,3 +293,4 @@ TEST(StandardMethodCodecRegistry, CodecUsesItsSerializerForEveryValue) {
 }
 
 }  // namespace
+}  // namespace kovi_test

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "encoding/byte_buffer_stream_writer.h"
+
 namespace kovi_test {
 
 using flutter::EncodableList;
@@ -40,6 +42,13 @@ std::string HexOf(const std::vector<uint8_t>& bytes) {
     text.pop_back();
   }
   return text;
+}
+
+std::vector<uint8_t> EncodeValue(const EncodableValue& value, size_t prefix) {
+  std::vector<uint8_t> bytes(prefix, 0xAA);
+  flutter::ByteBufferStreamWriter writer(&bytes);
+  flutter::StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+  return bytes;
 }
 
 namespace {

@@ -1,7 +1,7 @@
-// Helpers shared by the encoding tests: byte literals, an exact text form of
-// values (for comparisons with readable failures) and a seeded generator of
-// random values. The failure lines are captured with tests/support's
-// StderrCapture.
+// Helpers shared by the encoding tests and the fuzzers: byte literals, an exact
+// text form of values (for comparisons with readable failures), a serializer
+// that takes the derived serializers' path, and a seeded generator of random
+// values.
 #ifndef KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
 #define KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
 
@@ -18,6 +18,10 @@ namespace kovi_test {
 // "07 03 61 62 63" -> {0x07, 0x03, 0x61, 0x62, 0x63}.
 std::vector<uint8_t> Hex(const std::string& text);
 std::string HexOf(const std::vector<uint8_t>& bytes);
+
+// `value` written alone with the standard serializer after `prefix` bytes of
+// 0xAA, as a message.
+std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value, size_t prefix = 0);
 
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
