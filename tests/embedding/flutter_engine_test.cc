@@ -15,9 +15,6 @@
 
 namespace {
 
-using kovi_test::kNoEngineLine;
-using kovi_test::Lines;
-
 class FlutterEngineTest : public ::testing::Test {
  protected:
   void SetUp() override { fake_embedding::Reset(); }
@@ -125,7 +122,7 @@ TEST_F(FlutterEngineTest, WithoutAnEngineEachRegistrarRequestWritesOneLineAndGiv
     EXPECT_EQ(engine.GetPluginRegistrar("A"), nullptr);
     EXPECT_EQ(engine.GetPluginRegistrar("B"), nullptr);
   }
-  EXPECT_EQ(err.Lines(), (Lines{kNoEngineLine, kNoEngineLine}));
+  EXPECT_EQ(err.Lines(), kovi_test::Lines(2, kovi_test::kNoEngineLine));
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineDestroy"), 0u);
 }

@@ -14,8 +14,6 @@
 
 namespace {
 
-using kovi_test::kNoEngineLine;
-using kovi_test::Lines;
 const char* const kPluginNames[] = {"ScreenRetrieverPlugin", "UrlLauncherWindows",
                                     "WindowManagerPlugin"};
 
@@ -57,7 +55,7 @@ TEST_F(RegisterPluginsTest, WithoutAnEngineEachPluginGetsNullAfterOneLine) {
     EXPECT_EQ(calls[i].function, std::string("registered ") + kPluginNames[i]);
     EXPECT_EQ(calls[i].handle, nullptr);
   }
-  EXPECT_EQ(err.Lines(), Lines(3, kNoEngineLine));
+  EXPECT_EQ(err.Lines(), kovi_test::Lines(3, kovi_test::kNoEngineLine));
 }
 
 }  // namespace

@@ -268,14 +268,6 @@ INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnkno
 INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHostileCounts),
                          RowName());
 
-// `depth` lists around `innermost`.
-EncodableValue Nested(size_t depth, EncodableValue innermost) {
-  for (size_t i = 0; i < depth; ++i) {
-    innermost = EncodableList{std::move(innermost)};
-  }
-  return innermost;
-}
-
 // Every kind of value, for a container that is skipped.
 const EncodableValue kEveryKind = EncodableMap{
     {"s", "abc"},
@@ -302,7 +294,7 @@ std::vector<Damaged> TooDeepRows() {
   const auto siblings_after = [](const EncodableValue& deep) {
     return HexOf(EncodeValue(EncodableList{deep, "x", 7}));
   };
-  const EncodableValue read_257 = EncodableList{Nested(255, {}), "x", 7};
+  const EncodableValue read_257 = EncodableList{WrappedInLists(255, {}), "x", 7};
   EncodableValue read_map_chain = EncodableList{map_chain, "x", 7};
   EncodableValue* level = &std::get<EncodableList>(read_map_chain)[0];
   for (int depth = 2; depth <= StandardCodecSerializer::kMaxReadNesting; ++depth) {
@@ -310,8 +302,8 @@ std::vector<Damaged> TooDeepRows() {
   }
   *level = EncodableValue();
   return {
-      {"list_257_deep", siblings_after(Nested(257, "abc")), read_257, {kTooDeepLine}},
-      {"list_1000_deep", siblings_after(Nested(1000, "abc")), read_257, {kTooDeepLine}},
+      {"list_257_deep", siblings_after(WrappedInLists(257, "abc")), read_257, {kTooDeepLine}},
+      {"list_1000_deep", siblings_after(WrappedInLists(1000, "abc")), read_257, {kTooDeepLine}},
       // Too deep to build as a value: the writer's bytes, spelled out.
       {"list_100000_deep",
        "0C 03 " + Repeat("0C 01", 100000) + "07 03 61 62 63 " + kXThen7,
@@ -493,14 +485,7 @@ TEST(StandardCodecWrite, CustomValueIsWrittenAsNullWithOneLine) {
 }
 
 TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
-  std::any held{[] {
-    struct CopyFails {
-      CopyFails() = default;
-      CopyFails(CopyFails&&) = default;
-      CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
-    };
-    return CopyFails();
-  }()};
+  std::any held{CopyFails()};
   EncodableValue value("x");
   EXPECT_THROW(value.emplace<CustomEncodableValue>(held), std::runtime_error);
   ASSERT_TRUE(value.valueless_by_exception());

@@ -51,6 +51,14 @@ std::vector<uint8_t> EncodeValue(const EncodableValue& value, size_t prefix) {
   return bytes;
 }
 
+EncodableValue WrappedInLists(int depth, const EncodableValue& innermost) {
+  EncodableValue value = innermost;
+  for (int i = 0; i < depth; ++i) {
+    value = EncodableValue(EncodableList{std::move(value)});
+  }
+  return value;
+}
+
 namespace {
 
 std::string DoubleText(double number) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,16 @@ std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value, size_t pr
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
 std::string ValueText(const flutter::EncodableValue& value);
+
+// `innermost` wrapped in `depth` one-element lists.
+flutter::EncodableValue WrappedInLists(int depth, const flutter::EncodableValue& innermost);
+
+// A held type whose copy fails, to drive a value into the valueless state.
+struct CopyFails {
+  CopyFails() = default;
+  CopyFails(CopyFails&&) = default;
+  CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
+};
 
 // Overrides nothing: reads and writes as the standard serializer does, but
 // through the path every derived serializer takes (the virtual operations).

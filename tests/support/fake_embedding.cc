@@ -89,6 +89,18 @@ EngineProperties CaptureProperties(const FlutterDesktopEngineProperties* record)
   return seen;
 }
 
+// Calls the next-frame callback and user data that `choose` takes from the
+// state, with the mutex released; false when it chose none.
+template <typename Choose>
+bool CallFrameCallback(Choose choose) {
+  const std::pair<FlutterDesktopVoidCallback, void*> chosen = WithState(choose);
+  if (!chosen.first) {
+    return false;
+  }
+  chosen.first(chosen.second);
+  return true;
+}
+
 }  // namespace
 }  // namespace internal
 
@@ -160,31 +172,16 @@ bool HasNextFrameCallback() {
 }
 
 bool RunNextFrameCallback() {
-  FlutterDesktopVoidCallback callback = nullptr;
-  void* user_data = nullptr;
-  WithState([&](State& state) {
-    callback = std::exchange(state.next_frame, nullptr);
-    user_data = std::exchange(state.next_frame_user_data, nullptr);
+  return internal::CallFrameCallback([](State& state) {
+    return std::make_pair(std::exchange(state.next_frame, nullptr),
+                          std::exchange(state.next_frame_user_data, nullptr));
   });
-  if (!callback) {
-    return false;
-  }
-  callback(user_data);
-  return true;
 }
 
 bool RepeatLastNextFrameCallback() {
-  FlutterDesktopVoidCallback callback = nullptr;
-  void* user_data = nullptr;
-  WithState([&](State& state) {
-    callback = state.last_next_frame;
-    user_data = state.last_next_frame_user_data;
+  return internal::CallFrameCallback([](State& state) {
+    return std::make_pair(state.last_next_frame, state.last_next_frame_user_data);
   });
-  if (!callback) {
-    return false;
-  }
-  callback(user_data);
-  return true;
 }
 
 bool HasChannelCallback(const std::string& channel) {

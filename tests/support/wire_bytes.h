@@ -47,15 +47,6 @@ inline Bytes ListValue(const std::vector<Bytes>& elements) {
   return bytes;
 }
 
-// Tag 13, a one-byte count, each key followed by its value.
-inline Bytes MapValue(const std::vector<std::pair<Bytes, Bytes>>& entries) {
-  Bytes bytes = {0x0D, static_cast<uint8_t>(entries.size())};
-  for (const auto& entry : entries) {
-    bytes = std::move(bytes) + entry.first + entry.second;
-  }
-  return bytes;
-}
-
 inline Bytes MethodCallBytes(const std::string& name, const Bytes& arguments = kNull) {
   return StringValue(name) + arguments;
 }
@@ -71,9 +62,10 @@ inline Bytes ErrorEnvelope(const std::string& code, const std::string& message,
          details;
 }
 
-// The capture's answer to isSupported: a map of "supported" to true.
+// The capture's answer to isSupported: a map (tag 13) of one entry, "supported"
+// to true.
 inline const Bytes kSupportedAnswer =
-    SuccessEnvelope(MapValue({{StringValue("supported"), kTrue}}));
+    SuccessEnvelope(Bytes{0x0D, 0x01} + StringValue("supported") + kTrue);
 
 // A batch of per-tick packet counts as the capture sends it on its event
 // channel: a success envelope of a general list of 32-bit integers.
