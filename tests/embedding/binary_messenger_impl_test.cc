@@ -32,8 +32,6 @@ class BinaryMessengerImplTest : public ::testing::Test {
         });
   }
 
-  size_t CountFunction(const std::string& function) { return fake_embedding::CountCalls(function); }
-
   std::unique_ptr<flutter::BinaryMessengerImpl> messenger_ =
       std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
   std::vector<Bytes> messages_;
@@ -88,8 +86,8 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
     EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
     replies_.clear();
     EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerAddRef"), 1u);
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerRelease"), 1u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerAddRef"), 1u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerRelease"), 1u);
   }
 }
 
@@ -113,8 +111,8 @@ TEST_F(BinaryMessengerImplTest, NullLockResultIsNotUnlocked) {
   KeepReplies("ch");
   fake_embedding::DeliverMessage("ch", Bytes{});
   replies_[0](nullptr, 0);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerUnlock"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerUnlock"), 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, HandlerGetsTheMessageBytes) {
@@ -128,9 +126,9 @@ TEST_F(BinaryMessengerImplTest, DroppedReplyReleasesTheReferenceOnceAndWritesNot
   StderrCapture err;
   messenger_->SetMessageHandler("ch", [](const uint8_t*, size_t, flutter::ReplyCallback) {});
   fake_embedding::DeliverMessage("ch", Bytes{1});
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerAddRef"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerRelease"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerAddRef"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerRelease"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 0u);
   EXPECT_EQ(err.Text(), "");
 }
 
@@ -143,7 +141,7 @@ TEST_F(BinaryMessengerImplTest, CopiesOfOneReplyAnswerOnce) {
   StderrCapture err;
   copy(nullptr, 0);
   replies_[0](nullptr, 0);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
   EXPECT_EQ(err.Lines(), Lines{kDuplicateResponseLine});
   replies_.clear();
   EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
@@ -169,15 +167,13 @@ TEST_F(BinaryMessengerImplTest, ReplyOutlivesTheMessengerAndMayAnswerFromAnother
   messenger_.reset();
   std::thread answering([reply = replies_[0]] { reply(nullptr, 0); });
   answering.join();
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
   EXPECT_EQ(fake_embedding::LocksHeld(), 0);
 }
 
 TEST_F(BinaryMessengerImplTest, ReplacingAHandlerReusesItsEntryAndFreesTheOldOne) {
-  auto first = FreedNote::Make("first");
-  messenger_->SetMessageHandler("ch", [first](const uint8_t*, size_t, flutter::ReplyCallback) {});
+  messenger_->SetMessageHandler("ch", NotedHandler("first"));
   void* entry = fake_embedding::ChannelUserData("ch");
-  first.reset();
   int second_calls = 0;
   messenger_->SetMessageHandler(
       "ch", [&second_calls](const uint8_t*, size_t, flutter::ReplyCallback) { ++second_calls; });
@@ -237,16 +233,14 @@ TEST_F(BinaryMessengerImplTest, HandlerMayRemoveOrReplaceItselfWhileHandling) {
 
 TEST_F(BinaryMessengerImplTest, DestroyingTheMessengerFreesEachHandlerOnce) {
   for (const char* channel : {"a", "b", "a/b"}) {
-    auto note = FreedNote::Make(channel);
-    messenger_->SetMessageHandler(channel,
-                                  [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
+    messenger_->SetMessageHandler(channel, NotedHandler(channel));
   }
-  const size_t set_calls = CountFunction("FlutterDesktopMessengerSetCallback");
+  const size_t set_calls = fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback");
   messenger_.reset();
   for (const char* channel : {"a", "b", "a/b"}) {
     EXPECT_EQ(fake_embedding::CountCalls(std::string("freed ") + channel), 1u) << channel;
   }
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSetCallback"), set_calls);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), set_calls);
 }
 
 TEST_F(BinaryMessengerImplTest, SendWithoutReplyUsesThePlainSend) {
@@ -258,7 +252,7 @@ TEST_F(BinaryMessengerImplTest, SendWithoutReplyUsesThePlainSend) {
   EXPECT_EQ(sends[0].name, "out");
   EXPECT_EQ(sends[0].data, message);
   EXPECT_TRUE(sends[1].data_null);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendWithReply"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendWithReply"), 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
@@ -282,7 +276,7 @@ TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
           }
         });
     note.reset();
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerSend"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSend"), 0u);
     const auto sent = fake_embedding::CallsTo("FlutterDesktopMessengerSendWithReply");
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].name, "out");

@@ -81,10 +81,7 @@ TEST_F(FlutterEngineTest, DestroysItsEngineOnlyWhileOwningAndAlwaysFreesTheMesse
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     auto engine = std::make_unique<flutter::FlutterEngine>(project_);
-    auto note = FreedNote::Make("handler");
-    engine->GetMessenger()->SetMessageHandler(
-        "ch", [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
-    note.reset();
+    engine->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
     if (c.detach) {
       EXPECT_EQ(engine->DetachEngineHandle(), fake_embedding::EngineHandle());
     }

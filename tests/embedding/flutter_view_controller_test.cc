@@ -24,9 +24,7 @@ class FlutterViewControllerTest : public ::testing::Test {
 
   // Gives the controller's messenger a handler whose end is noted in the log.
   static void AddNotedHandler(flutter::FlutterViewController& controller) {
-    auto note = FreedNote::Make("handler");
-    controller.GetEngine()->GetMessenger()->SetMessageHandler(
-        "ch", [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
+    controller.GetEngine()->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
   }
 
   EngineProject project_{L"data"};
