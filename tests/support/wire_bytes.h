@@ -55,7 +55,7 @@ inline Bytes SuccessEnvelope(const Bytes& value = kNull) {
   return Bytes{0x00} + value;
 }
 
-// An empty message is written as a null.
+// An empty message travels as a null.
 inline Bytes ErrorEnvelope(const std::string& code, const std::string& message,
                            const Bytes& details = kNull) {
   return Bytes{0x01} + StringValue(code) + (message.empty() ? kNull : StringValue(message)) +
