@@ -10,7 +10,7 @@
 #       flutter_windows       the import library of flutter_windows.dll: the stand-in
 #                             of standins/flutter_windows, or the engine of
 #                             KOVI_ENGINE_DIR (cmake/KoviParts.cmake)
-#       kovi_fake_embedding   the tests' recording fake (tests/fakes)
+#       kovi_fake_embedding   the tests' recording fake (tests/support)
 #     An executable that picks none may link no layer code that calls the interface.
 function(kovi_embedding_provider target provider)
   set_property(TARGET ${target} PROPERTY KOVI_EMBEDDING_PROVIDER ${provider})

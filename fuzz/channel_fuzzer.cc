@@ -17,7 +17,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,8 @@
 #include "embedding/binary_messenger_impl.h"
 #include "encoding/standard_method_codec.h"
 #include "fuzz/round_trip_check.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
@@ -41,10 +41,6 @@ using flutter::StreamHandlerError;
 
 constexpr char kMethods[] = "kovi/raw_mouse";
 constexpr char kEvents[] = "kovi/raw_mouse_events";
-constexpr char kDuplicateLine[] =
-    "Error: Only one of Success, Error, or NotImplemented can be called, and it can be called "
-    "exactly once. Ignoring duplicate result.\n";
-constexpr char kMissingLine[] = "Warning: Failed to respond to a message. This is a memory leak.\n";
 
 const flutter::StandardMethodCodec& Codec() {
   return flutter::StandardMethodCodec::GetInstance();
@@ -108,11 +104,11 @@ Outcome PredictMethod(const MethodCall& call) {
       break;
     case Answer::kTwice:
       outcome.reply = *Codec().EncodeSuccessEnvelope(nullptr);
-      outcome.errors = kDuplicateLine;
+      outcome.errors = std::string(kovi_test::kDuplicateResultLine) + "\n";
       break;
     case Answer::kNever:
       outcome.answered = false;
-      outcome.errors = kMissingLine;
+      outcome.errors = std::string(kovi_test::kMissingResultLine) + "\n";
       break;
   }
   return outcome;
@@ -188,14 +184,12 @@ Bytes ErrorReply(const std::string& code, const std::string& message,
 Outcome PredictListen(Stream& stream, const MethodCall& call) {
   Outcome outcome;
   if (stream.listening && stream.without_functions) {
-    std::ostringstream line;
-    line << "Failed to cancel existing stream: error, No OnCancel handler set, "
-         << static_cast<const void*>(nullptr);
-    outcome.errors = line.str();
+    outcome.errors =
+        kovi_test::CancelFailedText("error", kovi_test::kNoCancelFunctionMessage, nullptr);
   }
   stream.listening = true;
   if (stream.without_functions) {
-    outcome.reply = ErrorReply("error", "No OnListen handler set", nullptr);
+    outcome.reply = ErrorReply("error", kovi_test::kNoListenFunctionMessage, nullptr);
     return outcome;
   }
   const EncodableValue* arguments = call.arguments();
@@ -216,9 +210,9 @@ Outcome PredictListen(Stream& stream, const MethodCall& call) {
 Outcome PredictCancel(Stream& stream, const MethodCall& call) {
   Outcome outcome;
   if (!stream.listening) {
-    outcome.reply = ErrorReply("error", "No active stream to cancel", nullptr);
+    outcome.reply = ErrorReply("error", kovi_test::kNoActiveStreamMessage, nullptr);
   } else if (stream.without_functions) {
-    outcome.reply = ErrorReply("error", "No OnCancel handler set", nullptr);
+    outcome.reply = ErrorReply("error", kovi_test::kNoCancelFunctionMessage, nullptr);
   } else if (CancelRefused(call.arguments())) {
     outcome.reply = ErrorReply("cancel", "", nullptr);
   } else {
@@ -247,10 +241,9 @@ Outcome Predict(Stream& stream, bool to_events, const Bytes& message) {
   std::unique_ptr<MethodCall> call = Codec().DecodeMethodCall(message.data(), message.size());
   Outcome outcome;
   if (!call) {
-    outcome.errors =
-        to_events
-            ? "Unable to construct method call from message on channel: kovi/raw_mouse_events\n"
-            : "Unable to construct method call from message on channel kovi/raw_mouse\n";
+    outcome.errors = (to_events ? kovi_test::UndecodableEventCallLine(kEvents)
+                                : kovi_test::UndecodableMethodCallLine(kMethods)) +
+                     "\n";
   } else {
     outcome = to_events ? PredictEvent(stream, *call) : PredictMethod(*call);
   }
@@ -258,18 +251,8 @@ Outcome Predict(Stream& stream, bool to_events, const Bytes& message) {
   return outcome;
 }
 
-std::vector<fake_embedding::Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle) {
-  std::vector<fake_embedding::Call> found;
-  for (const auto& call : fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-    if (call.handle == handle) {
-      found.push_back(call);
-    }
-  }
-  return found;
-}
-
 void CheckResponse(const Outcome& expected, const FlutterDesktopMessageResponseHandle* handle) {
-  const auto responses = ResponsesTo(handle);
+  const auto responses = fake_embedding::ResponsesTo(handle);
   if (responses.size() != (expected.answered ? 1u : 0u)) {
     kovi_fuzz::Fail("a message did not receive exactly the one response it is due");
   }

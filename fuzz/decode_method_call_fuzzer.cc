@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "encoding/standard_method_codec.h"
-#include "fuzz/captured_response.h"
 #include "fuzz/round_trip_check.h"
 #include "fuzz/silenced_error_stream.h"
+#include "tests/support/recording_method_result.h"
 
 namespace {
 
@@ -29,13 +29,15 @@ void CheckCallRoundTrip(const flutter::StandardMethodCodec& codec,
 void CheckReplyRoundTrip(const flutter::StandardMethodCodec& codec,
                          const flutter::EncodableValue* arguments) {
   const std::unique_ptr<std::vector<uint8_t>> envelope = codec.EncodeSuccessEnvelope(arguments);
-  kovi_fuzz::CapturedResponse response;
+  kovi_test::RecordingMethodResult response;
   if (!codec.DecodeAndProcessResponseEnvelope(envelope->data(), envelope->size(), &response) ||
-      !response.succeeded()) {
-    kovi_fuzz::Fail("a success envelope is not read back as a success");
+      response.answers().size() != 1 ||
+      response.answers()[0].kind != kovi_test::RecordedAnswer::Kind::kSuccess) {
+    kovi_fuzz::Fail("a success envelope is not read back as one success");
   }
-  kovi_fuzz::RequireSameEncoding(*envelope, *codec.EncodeSuccessEnvelope(response.value()),
-                                 "success envelope");
+  kovi_fuzz::RequireSameEncoding(
+      *envelope, *codec.EncodeSuccessEnvelope(response.answers()[0].value_pointer()),
+      "success envelope");
 }
 
 }  // namespace

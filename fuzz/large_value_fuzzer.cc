@@ -28,15 +28,12 @@
 #include "encoding/standard_codec_serializer.h"
 #include "fuzz/large_value_generator.h"
 #include "fuzz/round_trip_check.h"
+#include "tests/support/codec_test_support.h"
 
 namespace {
 
 using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
-
-// Overrides nothing, so it writes and reads as the standard serializer does,
-// but through the path that every derived serializer takes.
-class DerivedSerializer final : public StandardCodecSerializer {};
 
 constexpr size_t kMaxMessages = 16;
 // What fills the bytes put into the vector before a message.
@@ -140,7 +137,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const DerivedSerializer derived;
+  static const kovi_test::DerivedSerializer derived;
   kovi_fuzz::LargeValueGenerator input(data, size);
   std::vector<uint8_t> buffer;
   const size_t messages = 1 + input.TakeByte() % kMaxMessages;

@@ -7,6 +7,7 @@
 
 #include "fuzz/round_trip_check.h"
 #include "fuzz/silenced_error_stream.h"
+#include "tests/support/codec_test_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   static kovi_fuzz::SilencedErrorStream silenced;
@@ -14,9 +15,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::vector<uint8_t> first = kovi_fuzz::EncodeValue(kovi_fuzz::DecodeValue(data, size));
+  const std::vector<uint8_t> first = kovi_test::EncodeValue(kovi_fuzz::DecodeValue(data, size));
   const std::vector<uint8_t> second =
-      kovi_fuzz::EncodeValue(kovi_fuzz::DecodeValue(first.data(), first.size()));
+      kovi_test::EncodeValue(kovi_fuzz::DecodeValue(first.data(), first.size()));
   kovi_fuzz::RequireSameEncoding(first, second, "value");
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "encoding/byte_buffer_stream_reader.h"
-#include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/standard_codec_serializer.h"
 
 namespace kovi_fuzz {
@@ -36,13 +35,6 @@ void PrintHex(const char* label, const std::vector<uint8_t>& bytes, size_t diffe
 flutter::EncodableValue DecodeValue(const uint8_t* bytes, size_t size) {
   flutter::ByteBufferStreamReader reader(bytes, size);
   return flutter::StandardCodecSerializer::GetInstance().ReadValue(&reader);
-}
-
-std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value) {
-  std::vector<uint8_t> bytes;
-  flutter::ByteBufferStreamWriter writer(&bytes);
-  flutter::StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
-  return bytes;
 }
 
 void RequireSameEncoding(const std::vector<uint8_t>& first, const std::vector<uint8_t>& second,

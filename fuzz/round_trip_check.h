@@ -17,9 +17,6 @@ namespace kovi_fuzz {
 // One value read with the shared standard serializer from the start of a message.
 flutter::EncodableValue DecodeValue(const uint8_t* bytes, size_t size);
 
-// A value written alone, as a whole message, with the shared standard serializer.
-std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value);
-
 // Aborts the process, after printing both byte strings in hex to the C stderr
 // stream (long ones around their first difference), when the encodings differ.
 // `what` names the message kind in the report.

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/capture/fake_capture_system.h"
+#include "tests/support/fake_capture_system.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -79,9 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         DeviceCase{"ZeroNameLength", WithNameLength(0), L"[KOVI] RAW device: unknown (no name)\n"},
         DeviceCase{"NameFails", WithNameFailing(), L"[KOVI] RAW device: unknown (name failed)\n"},
         DeviceCase{"InfoFails", WithInfoFailing(), L"[KOVI] RAW device: unknown (info failed)\n"}),
-    [](const ::testing::TestParamInfo<DeviceCase>& param) {
-      return std::string(param.param.name);
-    });
+    kovi_test::RowName());
 
 TEST(DeviceLine, UnknownHandleHasNoName) {
   FakeCaptureSystem system;

@@ -12,12 +12,13 @@
 #include "capture/raw_mouse_capture.h"
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "tests/capture/fake_capture_system.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_capture_system.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/wire_bytes.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -25,38 +26,13 @@ const HWND kWindow = reinterpret_cast<HWND>(0x1234);
 constexpr char kControl[] = "kovi/raw_mouse";
 constexpr char kEvents[] = "kovi/raw_mouse_events";
 
-const Bytes kSuccessWithoutValue = {0x00, 0x00};
-const Bytes kSupported = {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p',
-                          'p',  'o',  'r',  't',  'e',  'd', 0x01};
-const Bytes kNoActiveStream = {0x01, 0x07, 0x05, 'e', 'r', 'r', 'o', 'r', 0x07, 0x1A, 'N', 'o', ' ',
-                               'a',  'c',  't',  'i', 'v', 'e', ' ', 's', 't',  'r',  'e', 'a', 'm',
-                               ' ',  't',  'o',  ' ', 'c', 'a', 'n', 'c', 'e',  'l',  0x00};
+using kovi_test::BatchEnvelope;
+using kovi_test::Bytes;
+using kovi_test::MethodCallBytes;
+
+const Bytes kSuccessWithoutValue = kovi_test::SuccessEnvelope();
+const Bytes kNoActiveStream = kovi_test::ErrorEnvelope("error", kovi_test::kNoActiveStreamMessage);
 const Bytes kNotImplemented = {};
-
-// A method call with a short name: the name as a string value, then the arguments.
-Bytes CallBytes(const std::string& method, const Bytes& arguments = {0x00}) {
-  Bytes bytes = {0x07, static_cast<uint8_t>(method.size())};
-  for (char c : method) {
-    bytes.push_back(static_cast<uint8_t>(c));
-  }
-  for (uint8_t byte : arguments) {
-    bytes.push_back(byte);
-  }
-  return bytes;
-}
-
-// A batch as it travels: a success envelope carrying a general list of 32-bit
-// integer values.
-Bytes BatchBytes(const std::vector<int32_t>& counts) {
-  Bytes bytes = {0x00, 0x0C, static_cast<uint8_t>(counts.size())};
-  for (int32_t count : counts) {
-    bytes.push_back(0x03);
-    for (int shift = 0; shift < 32; shift += 8) {
-      bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(count) >> shift));
-    }
-  }
-  return bytes;
-}
 
 class RawMouseCaptureChannelsTest : public ::testing::Test {
  protected:
@@ -75,18 +51,16 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
   Bytes Send(const std::string& channel, const Bytes& message) {
     const auto* handle = fake_embedding::DeliverMessage(channel, message);
     EXPECT_NE(handle, nullptr) << "no handler on " << channel;
-    for (const fake_embedding::Call& call :
-         fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-      if (call.handle == handle) {
-        return call.data;
-      }
+    const std::vector<fake_embedding::Call> responses = fake_embedding::ResponsesTo(handle);
+    if (responses.empty()) {
+      ADD_FAILURE() << "no reply on " << channel;
+      return {};
     }
-    ADD_FAILURE() << "no reply on " << channel;
-    return {};
+    return responses[0].data;
   }
 
-  Bytes Control(const std::string& method) { return Send(kControl, CallBytes(method)); }
-  Bytes Events(const std::string& method) { return Send(kEvents, CallBytes(method)); }
+  Bytes Control(const std::string& method) { return Send(kControl, MethodCallBytes(method)); }
+  Bytes Events(const std::string& method) { return Send(kEvents, MethodCallBytes(method)); }
 
   // Every message the system sent on the event channel.
   std::vector<Bytes> EventsSent() {
@@ -131,15 +105,15 @@ TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
     Bytes reply;
   };
   const Case cases[] = {
-      {CallBytes("isSupported"), kSupported},
-      {CallBytes("isSupported", {0x03, 0x05, 0x00, 0x00, 0x00}), kSupported},
-      {CallBytes("startCapture"), kSuccessWithoutValue},
-      {CallBytes("stopCapture"), kSuccessWithoutValue},
-      {CallBytes("StartCapture"), kNotImplemented},
-      {CallBytes("startcapture"), kNotImplemented},
-      {CallBytes("start"), kNotImplemented},
-      {CallBytes("startCapture "), kNotImplemented},
-      {CallBytes(""), kNotImplemented},
+      {MethodCallBytes("isSupported"), kovi_test::kSupportedAnswer},
+      {MethodCallBytes("isSupported", kovi_test::Int32Value(5)), kovi_test::kSupportedAnswer},
+      {MethodCallBytes("startCapture"), kSuccessWithoutValue},
+      {MethodCallBytes("stopCapture"), kSuccessWithoutValue},
+      {MethodCallBytes("StartCapture"), kNotImplemented},
+      {MethodCallBytes("startcapture"), kNotImplemented},
+      {MethodCallBytes("start"), kNotImplemented},
+      {MethodCallBytes("startCapture "), kNotImplemented},
+      {MethodCallBytes(""), kNotImplemented},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Send(kControl, c.message), c.reply)
@@ -179,7 +153,7 @@ TEST_F(RawMouseCaptureChannelsTest, BatchesTravelAsGeneralListsOf32BitIntegers) 
     Packets(packets);
     Ticks(1);
   }
-  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({1, 2, 0, 3, 256})));
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchEnvelope({1, 2, 0, 3, 256})));
   const Bytes literal = {0x00, 0x0C, 0x05, 0x03, 0x01, 0x00, 0x00, 0x00, 0x03, 0x02,
                          0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x03, 0x03,
                          0x00, 0x00, 0x00, 0x03, 0x00, 0x01, 0x00, 0x00};
@@ -194,7 +168,7 @@ TEST_F(RawMouseCaptureChannelsTest, ListeningBeforeTheCaptureDeliversOnlyWhatItP
   Ticks(5);
   Packets(2);
   Control("stopCapture");
-  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 0, 0, 0}), BatchBytes({2})));
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchEnvelope({0, 0, 0, 0, 0}), BatchEnvelope({2})));
 }
 
 TEST_F(RawMouseCaptureChannelsTest, SecondListenReplacesTheSink) {
@@ -202,7 +176,8 @@ TEST_F(RawMouseCaptureChannelsTest, SecondListenReplacesTheSink) {
   Events("listen");
   Control("startCapture");
   Ticks(10);
-  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 0, 0, 0}), BatchBytes({0, 0, 0, 0, 0})));
+  EXPECT_THAT(EventsSent(),
+              ElementsAre(BatchEnvelope({0, 0, 0, 0, 0}), BatchEnvelope({0, 0, 0, 0, 0})));
 }
 
 TEST_F(RawMouseCaptureChannelsTest, CountsPendingAcrossACancelGoOutAfterTheNextListen) {
@@ -215,7 +190,7 @@ TEST_F(RawMouseCaptureChannelsTest, CountsPendingAcrossACancelGoOutAfterTheNextL
   EXPECT_THAT(EventsSent(), IsEmpty());
   Events("listen");
   Ticks(3);
-  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({0, 0, 7, 0, 0, 0, 0, 0, 0, 0})));
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchEnvelope({0, 0, 7, 0, 0, 0, 0, 0, 0, 0})));
 }
 
 TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothChannels) {
@@ -223,7 +198,7 @@ TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothC
   Control("startCapture");
   Packets(3);
   capture_.reset();
-  EXPECT_THAT(EventsSent(), ElementsAre(BatchBytes({3})));
+  EXPECT_THAT(EventsSent(), ElementsAre(BatchEnvelope({3})));
   EXPECT_FALSE(fake_embedding::HasChannelCallback(kControl));
   EXPECT_FALSE(fake_embedding::HasChannelCallback(kEvents));
 
@@ -238,8 +213,8 @@ TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothC
   EXPECT_THAT(order, ElementsAre("FlutterDesktopMessengerSend kovi/raw_mouse_events",
                                  "FlutterDesktopMessengerSetCallback kovi/raw_mouse",
                                  "FlutterDesktopMessengerSetCallback kovi/raw_mouse_events"));
-  EXPECT_EQ(fake_embedding::DeliverMessage(kControl, CallBytes("startCapture")), nullptr);
-  EXPECT_EQ(fake_embedding::DeliverMessage(kEvents, CallBytes("listen")), nullptr);
+  EXPECT_EQ(fake_embedding::DeliverMessage(kControl, MethodCallBytes("startCapture")), nullptr);
+  EXPECT_EQ(fake_embedding::DeliverMessage(kEvents, MethodCallBytes("listen")), nullptr);
 }
 
 }  // namespace

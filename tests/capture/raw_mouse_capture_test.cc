@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/capture/fake_capture_system.h"
-#include "tests/capture/recording_event_sink.h"
+#include "tests/support/fake_capture_system.h"
+#include "tests/support/recording_event_sink.h"
+#include "tests/support/row_name.h"
 
 namespace {
 
@@ -236,9 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"ShortRead", RIM_TYPEMOUSE, sizeof(RAWINPUT), 1, 0},
                       RecordCase{"ShortAllocatedRead", RIM_TYPEMOUSE, 300, 1, 0},
                       RecordCase{"FailedRead", RIM_TYPEMOUSE, sizeof(RAWINPUT), -1, 0}),
-    [](const ::testing::TestParamInfo<RecordCase>& param) {
-      return std::string(param.param.name);
-    });
+    kovi_test::RowName());
 
 TEST_F(RawMouseCaptureTest, RecordShorterThanItsHeaderIsNotRead) {
   capture_->StartCapture();

@@ -15,7 +15,7 @@
 
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
-#include "tests/capture/recording_event_sink.h"
+#include "tests/support/recording_event_sink.h"
 #include "win32/owned_window.h"
 
 namespace {

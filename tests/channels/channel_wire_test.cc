@@ -13,9 +13,10 @@
 #include "channels/stream_handler_functions.h"
 #include "embedding/binary_messenger_impl.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/channels/wire_bytes.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
+#include "tests/support/wire_bytes.h"
 
 namespace kovi_test {
 namespace {
@@ -55,18 +56,6 @@ class ChannelWireTest : public testing::Test {
     messenger_ = std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
   }
 
-  // The responses the library received for one delivered message.
-  static std::vector<fake_embedding::Call> ResponsesTo(
-      const FlutterDesktopMessageResponseHandle* handle) {
-    std::vector<fake_embedding::Call> found;
-    for (const auto& call : fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse")) {
-      if (call.handle == handle) {
-        found.push_back(call);
-      }
-    }
-    return found;
-  }
-
   std::unique_ptr<flutter::BinaryMessengerImpl> messenger_;
 };
 
@@ -76,32 +65,22 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
     Bytes message;
     size_t responses;
     Bytes bytes;  // of the single response; a null pointer when empty
-    std::string errors = "";
+    Lines errors = {};
   };
-  const std::string undecodable =
-      "Invalid method call; method name is not a string.\n"
-      "Unable to construct method call from message on channel kovi/raw_mouse\n";
+  const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kMethods)};
   const std::vector<Case> cases = {
-      {"map result",
-       MethodCallBytes("isSupported"),
-       1,
-       {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p', 'p', 'o', 'r', 't', 'e', 'd', 0x01}},
-      {"success without value", MethodCallBytes("startCapture"), 1, {0x00, 0x00}},
+      {"map result", MethodCallBytes("isSupported"), 1, kSupportedAnswer},
+      {"success without value", MethodCallBytes("startCapture"), 1, SuccessEnvelope()},
       {"error", MethodCallBytes("fail"), 1, ErrorEnvelope("E", "msg")},
       {"not implemented", MethodCallBytes("StartCapture"), 1, {}},
       {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, undecodable},
-      {"empty message", {}, 1, {}, "Invalid read in StandardCodecByteStreamReader\n" + undecodable},
-      {"answered twice",
-       MethodCallBytes("twice"),
-       1,
-       {0x00, 0x00},
-       "Error: Only one of Success, Error, or NotImplemented can be called, and it can be "
-       "called exactly once. Ignoring duplicate result.\n"},
-      {"never answered",
-       MethodCallBytes("never"),
-       0,
+      {"empty message",
        {},
-       "Warning: Failed to respond to a message. This is a memory leak.\n"},
+       1,
+       {},
+       {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kMethods)}},
+      {"answered twice", MethodCallBytes("twice"), 1, SuccessEnvelope(), {kDuplicateResultLine}},
+      {"never answered", MethodCallBytes("never"), 0, {}, {kMissingResultLine}},
   };
   flutter::MethodChannel(messenger_.get(), kMethods, Codec()).SetMethodCallHandler(AnswerByName);
   for (const Case& test : cases) {
@@ -109,14 +88,14 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
     StderrCapture errors;
     const auto* handle = fake_embedding::DeliverMessage(kMethods, test.message);
     ASSERT_NE(handle, nullptr);
-    const auto responses = ResponsesTo(handle);
+    const auto responses = fake_embedding::ResponsesTo(handle);
     ASSERT_EQ(responses.size(), test.responses);
     if (test.responses == 1) {
       EXPECT_EQ(responses[0].data, test.bytes);
       EXPECT_EQ(responses[0].size, test.bytes.size());
       EXPECT_EQ(responses[0].data_null, test.bytes.empty());
     }
-    EXPECT_EQ(errors.Text(), test.errors);
+    EXPECT_EQ(errors.Lines(), test.errors);
     EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
     EXPECT_EQ(fake_embedding::LocksHeld(), 0);
   }
@@ -142,7 +121,7 @@ TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
   StderrCapture errors;
   kept->Success();
   kept.reset();
-  EXPECT_TRUE(ResponsesTo(handle).empty());
+  EXPECT_TRUE(fake_embedding::ResponsesTo(handle).empty());
   EXPECT_EQ(errors.Text(), "");
   EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
 }
@@ -160,7 +139,8 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
             return nullptr;
           }));
   const auto exchange = [](const Bytes& message) {
-    const auto responses = ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
+    const auto responses =
+        fake_embedding::ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
     EXPECT_EQ(responses.size(), 1u);
     return responses.empty() ? Bytes{0xEE} : responses[0].data;
   };
@@ -170,14 +150,12 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
       flutter::EncodableList{EncodableValue(int32_t{3}), EncodableValue(int32_t{260})}));
   sink->EndOfStream();
   EXPECT_EQ(exchange(MethodCallBytes("cancel")), SuccessEnvelope());
-  EXPECT_EQ(exchange(MethodCallBytes("cancel")),
-            ErrorEnvelope("error", "No active stream to cancel"));
+  EXPECT_EQ(exchange(MethodCallBytes("cancel")), ErrorEnvelope("error", kNoActiveStreamMessage));
 
   const auto sends = fake_embedding::CallsTo("FlutterDesktopMessengerSend");
   ASSERT_EQ(sends.size(), 2u);
   EXPECT_EQ(sends[0].name, kEvents);
-  EXPECT_EQ(sends[0].data,
-            (Bytes{0x00, 0x0C, 0x02, 0x03, 0x03, 0x00, 0x00, 0x00, 0x03, 0x04, 0x01, 0x00, 0x00}));
+  EXPECT_EQ(sends[0].data, SuccessEnvelope(ListValue({Int32Value(3), Int32Value(260)})));
   EXPECT_EQ(sends[1].name, kEvents);
   EXPECT_EQ(sends[1].size, 0u);
   EXPECT_TRUE(sends[1].data.empty());

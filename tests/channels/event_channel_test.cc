@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,9 +11,10 @@
 #include "channels/stream_handler_error.h"
 #include "channels/stream_handler_functions.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/channels/recording_messenger.h"
-#include "tests/channels/wire_bytes.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
+#include "tests/support/wire_bytes.h"
 
 namespace kovi_test {
 namespace {
@@ -29,12 +29,6 @@ const char kChannel[] = "kovi/raw_mouse_events";
 
 const flutter::MethodCodec* Codec() {
   return &flutter::StandardMethodCodec::GetInstance();
-}
-
-std::string PointerText(const void* pointer) {
-  std::ostringstream text;
-  text << pointer;
-  return text.str();
 }
 
 // What the scripted stream handler saw and what it answers. An error code that
@@ -112,8 +106,8 @@ struct ProtocolCase {
 
 const Bytes kListen = MethodCallBytes("listen");
 const Bytes kCancel = MethodCallBytes("cancel");
-const Bytes kNoStream = ErrorEnvelope("error", "No active stream to cancel");
-const Bytes kFailed = ErrorEnvelope("x", "m", {0x03, 0x09, 0x00, 0x00, 0x00});
+const Bytes kNoStream = ErrorEnvelope("error", kNoActiveStreamMessage);
+const Bytes kFailed = ErrorEnvelope("x", "m", Int32Value(9));
 
 TEST_F(EventChannelTest, ListenCancelProtocol) {
   const std::vector<ProtocolCase> cases = {
@@ -131,8 +125,8 @@ TEST_F(EventChannelTest, ListenCancelProtocol) {
       {"arguments reach the handler",
        "",
        "",
-       {{MethodCallBytes("listen", {0x03, 0x02, 0x00, 0x00, 0x00}), SuccessEnvelope()},
-        {MethodCallBytes("cancel", {0x03, 0x03, 0x00, 0x00, 0x00}), SuccessEnvelope()}},
+       {{MethodCallBytes("listen", Int32Value(2)), SuccessEnvelope()},
+        {MethodCallBytes("cancel", Int32Value(3)), SuccessEnvelope()}},
        {"listen(2)", "cancel(3)"}},
       {"refused listen still listens",
        "x",
@@ -177,28 +171,24 @@ TEST_F(EventChannelTest, FailedImplicitCancelGoesToTheErrorStreamOnlyWithoutLine
   Exchange(kListen);
   StderrCapture errors;
   EXPECT_EQ(Exchange(kListen), SuccessEnvelope());
-  EXPECT_EQ(errors.Text(),
-            "Failed to cancel existing stream: busy, m, " + PointerText(script_.last_details));
+  EXPECT_EQ(errors.Text(), CancelFailedText("busy", "m", script_.last_details));
 }
 
 TEST_F(EventChannelTest, MissingFunctionsAnswerWithTheirErrors) {
   Install(std::make_unique<StreamHandlerFunctions>(nullptr, nullptr));
-  EXPECT_EQ(Exchange(kListen), ErrorEnvelope("error", "No OnListen handler set"));
-  EXPECT_EQ(Exchange(kCancel), ErrorEnvelope("error", "No OnCancel handler set"));
+  EXPECT_EQ(Exchange(kListen), ErrorEnvelope("error", kNoListenFunctionMessage));
+  EXPECT_EQ(Exchange(kCancel), ErrorEnvelope("error", kNoCancelFunctionMessage));
   Exchange(kListen);
   StderrCapture errors;
-  EXPECT_EQ(Exchange(kListen), ErrorEnvelope("error", "No OnListen handler set"));
-  EXPECT_EQ(errors.Text(), "Failed to cancel existing stream: error, No OnCancel handler set, " +
-                               PointerText(nullptr));
+  EXPECT_EQ(Exchange(kListen), ErrorEnvelope("error", kNoListenFunctionMessage));
+  EXPECT_EQ(errors.Text(), CancelFailedText("error", kNoCancelFunctionMessage, nullptr));
 }
 
 TEST_F(EventChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithColon) {
   Install(ScriptedHandler(script_));
   StderrCapture errors;
   std::vector<Recorded> replies = messenger_.Deliver(kChannel, {0x03, 0x01, 0x00, 0x00, 0x00});
-  EXPECT_EQ(errors.Text(),
-            "Invalid method call; method name is not a string.\n"
-            "Unable to construct method call from message on channel: kovi/raw_mouse_events\n");
+  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableEventCallLine(kChannel)}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_TRUE(replies[0].null_data);
   EXPECT_TRUE(script_.calls.empty());
@@ -214,9 +204,9 @@ TEST_F(EventChannelTest, SinkSendsEachEventAsItsOwnMessage) {
   script_.sink->Error("code", "text");
   script_.sink->EndOfStream();
   const std::vector<Bytes> expected = {
-      SuccessEnvelope({0x0C, 0x01, 0x03, 0x01, 0x00, 0x00, 0x00}),
+      SuccessEnvelope(ListValue({Int32Value(1)})),
       SuccessEnvelope(),
-      ErrorEnvelope("code", "", {0x02}),
+      ErrorEnvelope("code", "", kFalse),
       ErrorEnvelope("code", "text"),
       {},
   };

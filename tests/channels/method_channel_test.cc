@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "encoding/standard_method_codec.h"
-#include "tests/channels/recording_messenger.h"
-#include "tests/channels/wire_bytes.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
+#include "tests/support/wire_bytes.h"
 
 namespace kovi_test {
 namespace {
@@ -25,12 +26,6 @@ const char kChannel[] = "kovi/raw_mouse";
 const flutter::MethodCodec* Codec() {
   return &flutter::StandardMethodCodec::GetInstance();
 }
-
-const std::string kDuplicateLine =
-    "Error: Only one of Success, Error, or NotImplemented can be called, and it can be called "
-    "exactly once. Ignoring duplicate result.\n";
-const std::string kMissingLine =
-    "Warning: Failed to respond to a message. This is a memory leak.\n";
 
 class MethodChannelTest : public testing::Test {
  protected:
@@ -55,28 +50,19 @@ TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
   const EncodableValue details(true);
   const std::vector<AnswerCase> cases = {
       {"success without value", [](MethodResult& r) { r.Success(); }, {0x00, 0x00}, false},
-      {"success with int32",
-       [](MethodResult& r) { r.Success(EncodableValue(int32_t{5})); },
-       {0x00, 0x03, 0x05, 0x00, 0x00, 0x00},
-       false},
+      {"success with int32", [](MethodResult& r) { r.Success(EncodableValue(int32_t{5})); },
+       SuccessEnvelope(Int32Value(5)), false},
       {"success with map",
        [](MethodResult& r) {
          r.Success(EncodableValue(flutter::EncodableMap{{EncodableValue("supported"), true}}));
        },
-       {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p', 'p', 'o', 'r', 't', 'e', 'd', 0x01},
-       false},
-      {"error code only",
-       [](MethodResult& r) { r.Error("bad"); },
-       {0x01, 0x07, 0x03, 'b', 'a', 'd', 0x00, 0x00},
-       false},
+       kSupportedAnswer, false},
+      {"error code only", [](MethodResult& r) { r.Error("bad"); }, ErrorEnvelope("bad", ""), false},
       {"error with message and details by reference",
        [&details](MethodResult& r) { r.Error("E", "msg", details); },
-       {0x01, 0x07, 0x01, 'E', 0x07, 0x03, 'm', 's', 'g', 0x01},
-       false},
-      {"error with empty code",
-       [](MethodResult& r) { r.Error("", "", nullptr); },
-       {0x01, 0x07, 0x00, 0x00, 0x00},
-       false},
+       ErrorEnvelope("E", "msg", kTrue), false},
+      {"error with empty code", [](MethodResult& r) { r.Error("", "", nullptr); },
+       ErrorEnvelope("", ""), false},
       {"not implemented", [](MethodResult& r) { r.NotImplemented(); }, {}, true},
   };
   for (const AnswerCase& test : cases) {
@@ -99,7 +85,7 @@ TEST_F(MethodChannelTest, HandlerSeesTheDecodedCall) {
     arguments = call.arguments() ? std::make_unique<EncodableValue>(*call.arguments()) : nullptr;
     result->Success();
   });
-  Deliver(MethodCallBytes("startCapture", {0x03, 0x07, 0x00, 0x00, 0x00}));
+  Deliver(MethodCallBytes("startCapture", Int32Value(7)));
   EXPECT_EQ(name, "startCapture");
   ASSERT_NE(arguments, nullptr);
   ASSERT_NE(std::get_if<int32_t>(arguments.get()), nullptr);
@@ -119,9 +105,7 @@ TEST_F(MethodChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithoutColon) {
   });
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver({0x03, 0x01, 0x00, 0x00, 0x00});
-  EXPECT_EQ(errors.Text(),
-            "Invalid method call; method name is not a string.\n"
-            "Unable to construct method call from message on channel kovi/raw_mouse\n");
+  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableMethodCallLine(kChannel)}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_TRUE(replies[0].null_data);
   EXPECT_TRUE(replies[0].bytes.empty());
@@ -136,7 +120,7 @@ TEST_F(MethodChannelTest, SecondAnswerIsDroppedWithTheDuplicateLine) {
   });
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
-  EXPECT_EQ(errors.Text(), kDuplicateLine + kDuplicateLine);
+  EXPECT_EQ(errors.Lines(), (Lines{kDuplicateResultLine, kDuplicateResultLine}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(replies[0].bytes, SuccessEnvelope());
 }
@@ -145,7 +129,7 @@ TEST_F(MethodChannelTest, UnansweredCallGetsNoReplyAndTheWarning) {
   Install([](const MethodCall&, std::unique_ptr<MethodResult>) {});
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver(MethodCallBytes("startCapture"));
-  EXPECT_EQ(errors.Text(), kMissingLine);
+  EXPECT_EQ(errors.Lines(), Lines{kMissingResultLine});
   EXPECT_TRUE(replies.empty());
 }
 
@@ -157,7 +141,7 @@ TEST_F(MethodChannelTest, KeptResultAnswersLater) {
   EXPECT_TRUE(Deliver(MethodCallBytes("startCapture")).empty());
   kept->Success(EncodableValue(true));
   ASSERT_EQ(messenger_.replies().size(), 1u);
-  EXPECT_EQ(messenger_.replies()[0].bytes, SuccessEnvelope({0x01}));
+  EXPECT_EQ(messenger_.replies()[0].bytes, SuccessEnvelope(kTrue));
 }
 
 TEST_F(MethodChannelTest, HandlerOutlivesTheChannelAndIsReplacedOrRemoved) {

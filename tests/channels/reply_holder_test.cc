@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/failure_lines.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
-constexpr char kDuplicateLine[] =
-    "Error: Only one of Success, Error, or NotImplemented can be called, and it can be called "
-    "exactly once. Ignoring duplicate result.\n";
-constexpr char kMissingLine[] = "Warning: Failed to respond to a message. This is a memory leak.\n";
+using kovi_test::kDuplicateResultLine;
+using kovi_test::Lines;
 
 struct Answer {
   bool null_pointer;
@@ -69,7 +68,7 @@ TEST(ReplyHolder, OnlyTheFirstAnswerIsSentAndEachLaterOneWritesOneLine) {
   }
   ASSERT_EQ(answers.size(), 1u);
   EXPECT_EQ(answers[0].bytes, std::vector<uint8_t>{7});
-  EXPECT_EQ(err.Text(), std::string(kDuplicateLine) + kDuplicateLine);
+  EXPECT_EQ(err.Lines(), (Lines{kDuplicateResultLine, kDuplicateResultLine}));
 }
 
 TEST(ReplyHolder, DestroyedWithoutAnswerWarnsAndSendsNothing) {
@@ -77,7 +76,7 @@ TEST(ReplyHolder, DestroyedWithoutAnswerWarnsAndSendsNothing) {
   StderrCapture err;
   { flutter::ReplyHolder holder(Recorder(&answers)); }
   EXPECT_TRUE(answers.empty());
-  EXPECT_EQ(err.Text(), kMissingLine);
+  EXPECT_EQ(err.Lines(), Lines{kovi_test::kMissingResultLine});
 }
 
 TEST(ReplyHolder, AnswerGivenFromInsideTheCallableIsADuplicate) {
@@ -91,7 +90,7 @@ TEST(ReplyHolder, AnswerGivenFromInsideTheCallableIsADuplicate) {
   holder->Respond();
   holder.reset();
   EXPECT_EQ(calls, 1);
-  EXPECT_EQ(err.Text(), kDuplicateLine);
+  EXPECT_EQ(err.Lines(), Lines{kDuplicateResultLine});
 }
 
 TEST(ReplyHolder, EmptyCallableCountsAsAnsweredAndNeverCrashes) {
@@ -100,7 +99,7 @@ TEST(ReplyHolder, EmptyCallableCountsAsAnsweredAndNeverCrashes) {
     flutter::ReplyHolder holder(nullptr);
     holder.Respond();
   }
-  EXPECT_EQ(err.Text(), kDuplicateLine);
+  EXPECT_EQ(err.Lines(), Lines{kDuplicateResultLine});
 }
 
 }  // namespace

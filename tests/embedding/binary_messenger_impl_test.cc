@@ -8,15 +8,16 @@
 #include <thread>
 #include <vector>
 
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-constexpr char kDuplicateResponse[] =
-    "Error: Response can be set only once. Ignoring duplicate response.\n";
+using kovi_test::kDuplicateResponseLine;
+using kovi_test::Lines;
 
 class BinaryMessengerImplTest : public ::testing::Test {
  protected:
@@ -31,8 +32,6 @@ class BinaryMessengerImplTest : public ::testing::Test {
         });
   }
 
-  size_t CountFunction(const std::string& function) { return fake_embedding::CountCalls(function); }
-
   std::unique_ptr<flutter::BinaryMessengerImpl> messenger_ =
       std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
   std::vector<Bytes> messages_;
@@ -46,18 +45,18 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
     const char* name;
     std::vector<Step> steps;
     size_t responses;
-    std::string stderr_text;
+    Lines lines;
   };
   const Case cases[] = {
-      {"answered once", {kAnswer}, 1, ""},
-      {"answered twice", {kAnswer, kAnswer}, 1, kDuplicateResponse},
+      {"answered once", {kAnswer}, 1, {}},
+      {"answered twice", {kAnswer, kAnswer}, 1, {kDuplicateResponseLine}},
       {"answered three times",
        {kAnswer, kAnswer, kAnswer},
        1,
-       std::string(kDuplicateResponse) + kDuplicateResponse},
-      {"engine gone before the answer", {kEngineGone, kAnswer}, 0, ""},
-      {"engine gone after the answer", {kAnswer, kEngineGone, kAnswer}, 1, ""},
-      {"never answered", {}, 0, ""},
+       {kDuplicateResponseLine, kDuplicateResponseLine}},
+      {"engine gone before the answer", {kEngineGone, kAnswer}, 0, {}},
+      {"engine gone after the answer", {kAnswer, kEngineGone, kAnswer}, 1, {}},
+      {"never answered", {}, 0, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,7 +75,7 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
         fake_embedding::SetMessengerAvailable(false);
       }
     }
-    EXPECT_EQ(err.Text(), c.stderr_text);
+    EXPECT_EQ(err.Lines(), c.lines);
     const auto responses = fake_embedding::CallsTo("FlutterDesktopMessengerSendResponse");
     ASSERT_EQ(responses.size(), c.responses);
     for (const auto& response : responses) {
@@ -87,8 +86,8 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
     EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
     replies_.clear();
     EXPECT_EQ(fake_embedding::MessengerReferences(), 0);
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerAddRef"), 1u);
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerRelease"), 1u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerAddRef"), 1u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerRelease"), 1u);
   }
 }
 
@@ -97,17 +96,14 @@ TEST_F(BinaryMessengerImplTest, AnswerTestsAvailabilityAndSendsUnderTheLibraryLo
   fake_embedding::DeliverMessage("ch", Bytes{});
   const size_t before = fake_embedding::Calls().size();
   replies_[0](nullptr, 0);
-  const auto calls = fake_embedding::Calls();
-  std::vector<std::string> names;
-  for (size_t i = before; i < calls.size(); ++i) {
-    names.push_back(calls[i].function);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "FlutterDesktopMessengerLock", "FlutterDesktopMessengerIsAvailable",
-                       "FlutterDesktopMessengerSendResponse", "FlutterDesktopMessengerUnlock"}));
+  EXPECT_EQ(fake_embedding::CallNames(before),
+            (std::vector<std::string>{
+                "FlutterDesktopMessengerLock", "FlutterDesktopMessengerIsAvailable",
+                "FlutterDesktopMessengerSendResponse", "FlutterDesktopMessengerUnlock"}));
+  const auto calls = fake_embedding::Calls(before);
   EXPECT_TRUE(calls.back().target == fake_embedding::MessengerHandle());
-  EXPECT_TRUE(calls[before + 2].data_null);
-  EXPECT_EQ(calls[before + 2].size, 0u);
+  EXPECT_TRUE(calls[2].data_null);
+  EXPECT_EQ(calls[2].size, 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, NullLockResultIsNotUnlocked) {
@@ -115,8 +111,8 @@ TEST_F(BinaryMessengerImplTest, NullLockResultIsNotUnlocked) {
   KeepReplies("ch");
   fake_embedding::DeliverMessage("ch", Bytes{});
   replies_[0](nullptr, 0);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerUnlock"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerUnlock"), 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, HandlerGetsTheMessageBytes) {
@@ -130,9 +126,9 @@ TEST_F(BinaryMessengerImplTest, DroppedReplyReleasesTheReferenceOnceAndWritesNot
   StderrCapture err;
   messenger_->SetMessageHandler("ch", [](const uint8_t*, size_t, flutter::ReplyCallback) {});
   fake_embedding::DeliverMessage("ch", Bytes{1});
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerAddRef"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerRelease"), 1u);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerAddRef"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerRelease"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 0u);
   EXPECT_EQ(err.Text(), "");
 }
 
@@ -145,8 +141,8 @@ TEST_F(BinaryMessengerImplTest, CopiesOfOneReplyAnswerOnce) {
   StderrCapture err;
   copy(nullptr, 0);
   replies_[0](nullptr, 0);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
-  EXPECT_EQ(err.Text(), kDuplicateResponse);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(err.Lines(), Lines{kDuplicateResponseLine});
   replies_.clear();
   EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
   copy = nullptr;
@@ -171,15 +167,13 @@ TEST_F(BinaryMessengerImplTest, ReplyOutlivesTheMessengerAndMayAnswerFromAnother
   messenger_.reset();
   std::thread answering([reply = replies_[0]] { reply(nullptr, 0); });
   answering.join();
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendResponse"), 1u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendResponse"), 1u);
   EXPECT_EQ(fake_embedding::LocksHeld(), 0);
 }
 
 TEST_F(BinaryMessengerImplTest, ReplacingAHandlerReusesItsEntryAndFreesTheOldOne) {
-  auto first = FreedNote::Make("first");
-  messenger_->SetMessageHandler("ch", [first](const uint8_t*, size_t, flutter::ReplyCallback) {});
+  messenger_->SetMessageHandler("ch", NotedHandler("first"));
   void* entry = fake_embedding::ChannelUserData("ch");
-  first.reset();
   int second_calls = 0;
   messenger_->SetMessageHandler(
       "ch", [&second_calls](const uint8_t*, size_t, flutter::ReplyCallback) { ++second_calls; });
@@ -239,16 +233,14 @@ TEST_F(BinaryMessengerImplTest, HandlerMayRemoveOrReplaceItselfWhileHandling) {
 
 TEST_F(BinaryMessengerImplTest, DestroyingTheMessengerFreesEachHandlerOnce) {
   for (const char* channel : {"a", "b", "a/b"}) {
-    auto note = FreedNote::Make(channel);
-    messenger_->SetMessageHandler(channel,
-                                  [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
+    messenger_->SetMessageHandler(channel, NotedHandler(channel));
   }
-  const size_t set_calls = CountFunction("FlutterDesktopMessengerSetCallback");
+  const size_t set_calls = fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback");
   messenger_.reset();
   for (const char* channel : {"a", "b", "a/b"}) {
     EXPECT_EQ(fake_embedding::CountCalls(std::string("freed ") + channel), 1u) << channel;
   }
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSetCallback"), set_calls);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), set_calls);
 }
 
 TEST_F(BinaryMessengerImplTest, SendWithoutReplyUsesThePlainSend) {
@@ -260,7 +252,7 @@ TEST_F(BinaryMessengerImplTest, SendWithoutReplyUsesThePlainSend) {
   EXPECT_EQ(sends[0].name, "out");
   EXPECT_EQ(sends[0].data, message);
   EXPECT_TRUE(sends[1].data_null);
-  EXPECT_EQ(CountFunction("FlutterDesktopMessengerSendWithReply"), 0u);
+  EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSendWithReply"), 0u);
 }
 
 TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
@@ -284,7 +276,7 @@ TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
           }
         });
     note.reset();
-    EXPECT_EQ(CountFunction("FlutterDesktopMessengerSend"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSend"), 0u);
     const auto sent = fake_embedding::CallsTo("FlutterDesktopMessengerSendWithReply");
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].name, "out");

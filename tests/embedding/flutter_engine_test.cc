@@ -8,14 +8,12 @@
 
 #include "embedding/binary_messenger.h"
 #include "embedding/engine_project.h"
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
-
-constexpr char kNoEngineLine[] =
-    "Cannot get plugin registrar on an engine that isn't running; call Run first.\n";
 
 class FlutterEngineTest : public ::testing::Test {
  protected:
@@ -83,17 +81,13 @@ TEST_F(FlutterEngineTest, DestroysItsEngineOnlyWhileOwningAndAlwaysFreesTheMesse
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     auto engine = std::make_unique<flutter::FlutterEngine>(project_);
-    auto note = FreedNote::Make("handler");
-    engine->GetMessenger()->SetMessageHandler(
-        "ch", [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
-    note.reset();
+    engine->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
     if (c.detach) {
       EXPECT_EQ(engine->DetachEngineHandle(), fake_embedding::EngineHandle());
     }
     const size_t before = fake_embedding::Calls().size();
     engine.reset();
-    const auto names = fake_embedding::CallNames();
-    EXPECT_EQ(std::vector<std::string>(names.begin() + before, names.end()), c.destruction);
+    EXPECT_EQ(fake_embedding::CallNames(before), c.destruction);
     if (!c.detach) {
       EXPECT_EQ(fake_embedding::CallsTo("FlutterDesktopEngineDestroy")[0].target,
                 fake_embedding::EngineHandle());
@@ -125,7 +119,7 @@ TEST_F(FlutterEngineTest, WithoutAnEngineEachRegistrarRequestWritesOneLineAndGiv
     EXPECT_EQ(engine.GetPluginRegistrar("A"), nullptr);
     EXPECT_EQ(engine.GetPluginRegistrar("B"), nullptr);
   }
-  EXPECT_EQ(err.Text(), std::string(kNoEngineLine) + kNoEngineLine);
+  EXPECT_EQ(err.Lines(), kovi_test::Lines(2, kovi_test::kNoEngineLine));
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineDestroy"), 0u);
 }

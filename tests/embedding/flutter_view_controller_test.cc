@@ -7,12 +7,16 @@
 #include <vector>
 
 #include "embedding/binary_messenger.h"
-#include "tests/embedding/freed_note.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
+#include "tests/support/freed_note.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
+
+using kovi_test::kViewControllerFailedLine;
+using kovi_test::Lines;
 
 class FlutterViewControllerTest : public ::testing::Test {
  protected:
@@ -20,15 +24,7 @@ class FlutterViewControllerTest : public ::testing::Test {
 
   // Gives the controller's messenger a handler whose end is noted in the log.
   static void AddNotedHandler(flutter::FlutterViewController& controller) {
-    auto note = FreedNote::Make("handler");
-    controller.GetEngine()->GetMessenger()->SetMessageHandler(
-        "ch", [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
-  }
-
-  // The calls logged from index `from` on.
-  static std::vector<std::string> NamesFrom(size_t from) {
-    const auto names = fake_embedding::CallNames();
-    return std::vector<std::string>(names.begin() + from, names.end());
+    controller.GetEngine()->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
   }
 
   EngineProject project_{L"data"};
@@ -62,11 +58,11 @@ TEST_F(FlutterViewControllerTest, DestructionEndsTheLibrarysControllerBeforeTheH
     const char* name;
     bool view_fails;
     std::vector<std::string> destruction;
-    std::string stderr_text;
+    Lines lines;
   };
   const Case cases[] = {
-      {"working", false, {"FlutterDesktopViewControllerDestroy", "freed handler"}, ""},
-      {"failed", true, {"freed handler"}, "Failed to create view controller.\n"},
+      {"working", false, {"FlutterDesktopViewControllerDestroy", "freed handler"}, {}},
+      {"failed", true, {"freed handler"}, {kViewControllerFailedLine}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -74,13 +70,13 @@ TEST_F(FlutterViewControllerTest, DestructionEndsTheLibrarysControllerBeforeTheH
     fake_embedding::SetViewControllerCreateFails(c.view_fails);
     StderrCapture err;
     auto controller = std::make_unique<flutter::FlutterViewController>(10, 20, project_);
-    EXPECT_EQ(err.Text(), c.stderr_text);
+    EXPECT_EQ(err.Lines(), c.lines);
     EXPECT_EQ(controller->GetView() == nullptr, c.view_fails);
     ASSERT_NE(controller->GetEngine(), nullptr);
     AddNotedHandler(*controller);
     const size_t before = fake_embedding::Calls().size();
     controller.reset();
-    EXPECT_EQ(NamesFrom(before), c.destruction);
+    EXPECT_EQ(fake_embedding::CallNames(before), c.destruction);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineDestroy"), 0u);
     if (!c.view_fails) {
       EXPECT_EQ(fake_embedding::CallsTo("FlutterDesktopViewControllerDestroy")[0].target,
@@ -96,7 +92,7 @@ TEST_F(FlutterViewControllerTest, FailedEngineCreationIsPassedOnAsNull) {
   flutter::FlutterViewController controller(1, 1, project_);
   EXPECT_EQ(fake_embedding::CallsTo("FlutterDesktopViewControllerCreate")[0].target, nullptr);
   EXPECT_EQ(controller.GetView(), nullptr);
-  EXPECT_EQ(err.Text(), "Failed to create view controller.\n");
+  EXPECT_EQ(err.Lines(), Lines{kViewControllerFailedLine});
 }
 
 TEST_F(FlutterViewControllerTest, WindowProcAnswerIsUsedOnlyWhenConsumed) {

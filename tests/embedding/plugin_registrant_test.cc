@@ -7,41 +7,21 @@
 
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
-#include "standins/plugins/plugin_standins.h"
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/plugin_registration_notes.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
-constexpr char kNoEngineLine[] =
-    "Cannot get plugin registrar on an engine that isn't running; call Run first.\n";
 const char* const kPluginNames[] = {"ScreenRetrieverPlugin", "UrlLauncherWindows",
                                     "WindowManagerPlugin"};
 
-// Puts each stand-in plugin's registration call into the fake library's log.
-void NoteRegistration(void*, const char* plugin_name, FlutterDesktopPluginRegistrarRef registrar) {
-  fake_embedding::Note(std::string("registered ") + plugin_name, registrar);
-}
-
 class RegisterPluginsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fake_embedding::Reset();
-    ScreenRetrieverPluginStandInObserve(NoteRegistration, nullptr);
-    UrlLauncherWindowsStandInObserve(NoteRegistration, nullptr);
-    WindowManagerPluginStandInObserve(NoteRegistration, nullptr);
-  }
-  void TearDown() override {
-    ScreenRetrieverPluginStandInObserve(nullptr, nullptr);
-    UrlLauncherWindowsStandInObserve(nullptr, nullptr);
-    WindowManagerPluginStandInObserve(nullptr, nullptr);
-  }
+  void SetUp() override { fake_embedding::Reset(); }
 
-  // The log from the first registrar request on.
-  static std::vector<fake_embedding::Call> RegistrationCalls(size_t from) {
-    const auto calls = fake_embedding::Calls();
-    return std::vector<fake_embedding::Call>(calls.begin() + from, calls.end());
-  }
+  PluginRegistrationNotes plugin_notes_;
 };
 
 TEST_F(RegisterPluginsTest, EachPluginGetsItsOwnRegistrarInOrder) {
@@ -49,7 +29,7 @@ TEST_F(RegisterPluginsTest, EachPluginGetsItsOwnRegistrarInOrder) {
   const size_t before = fake_embedding::Calls().size();
   StderrCapture err;
   RegisterPlugins(&engine);
-  const auto calls = RegistrationCalls(before);
+  const auto calls = fake_embedding::Calls(before);
   ASSERT_EQ(calls.size(), 6u);
   for (size_t i = 0; i < 3; ++i) {
     const std::string name = kPluginNames[i];
@@ -69,13 +49,13 @@ TEST_F(RegisterPluginsTest, WithoutAnEngineEachPluginGetsNullAfterOneLine) {
   const size_t before = fake_embedding::Calls().size();
   StderrCapture err;
   RegisterPlugins(&engine);
-  const auto calls = RegistrationCalls(before);
+  const auto calls = fake_embedding::Calls(before);
   ASSERT_EQ(calls.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(calls[i].function, std::string("registered ") + kPluginNames[i]);
     EXPECT_EQ(calls[i].handle, nullptr);
   }
-  EXPECT_EQ(err.Text(), std::string(kNoEngineLine) + kNoEngineLine + kNoEngineLine);
+  EXPECT_EQ(err.Lines(), kovi_test::Lines(3, kovi_test::kNoEngineLine));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
 
 namespace {
 
@@ -19,15 +19,8 @@ using flutter::EncodableMap;
 using flutter::EncodableValue;
 using kovi_test::ValueText;
 
-// A held type whose copy fails, to drive a value into the valueless state.
-struct CopyFails {
-  CopyFails() = default;
-  CopyFails(CopyFails&&) = default;
-  CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
-};
-
 EncodableValue Valueless() {
-  std::any held{CopyFails()};
+  std::any held{kovi_test::CopyFails()};
   EncodableValue value(1);
   try {
     value.emplace<CustomEncodableValue>(held);
@@ -282,15 +275,6 @@ TEST(EncodableValueOrder, ContainersOrderByTheirFirstNonEquivalentPair) {
   }
 }
 
-// `innermost` wrapped in `depth` one-element lists.
-EncodableValue NestedLists(int depth, const EncodableValue& innermost) {
-  EncodableValue value = innermost;
-  for (int i = 0; i < depth; ++i) {
-    value = EncodableValue(EncodableList{std::move(value)});
-  }
-  return value;
-}
-
 // A map whose one key is a map whose one key is a map ..., `depth` levels,
 // each entry's value null; `innermost` is the deepest key.
 EncodableValue NestedMapKeys(int depth, const EncodableValue& innermost) {
@@ -307,7 +291,7 @@ EncodableValue NestedMapKeys(int depth, const EncodableValue& innermost) {
 // guard (no timing in the test itself).
 TEST(EncodableValueOrder, KeysNestedHundredsDeepCompareInOneWalk) {
   using Nest = EncodableValue (*)(int, const EncodableValue&);
-  for (Nest nest : {Nest{NestedLists}, Nest{NestedMapKeys}}) {
+  for (Nest nest : {Nest{kovi_test::WrappedInLists}, Nest{NestedMapKeys}}) {
     const EncodableValue one = nest(200, 1);
     const EncodableValue same = nest(200, 1);
     const EncodableValue two = nest(200, 2);

@@ -17,10 +17,13 @@
 #include "encoding/byte_buffer_stream_writer.h"
 #include "encoding/standard_codec_serializer.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/encoding/codec_test_support.h"
-#include "tests/encoding/plain_streams.h"
+#include "tests/support/codec_test_support.h"
+#include "tests/support/plain_streams.h"
+#include "tests/support/recording_method_result.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::ByteBufferStreamReader;
@@ -64,12 +67,6 @@ EncodableValue TypedMiB() {
   return EncodableValue(std::move(elements));
 }
 
-// The cases of both tables by their names.
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& case_info) {
-  return case_info.param.name;
-}
-
 // ---- The writer's memory bound. ----
 
 // Who writes the message: the standard serializer, a derived one through the
@@ -96,7 +93,7 @@ const char* HeadOf(Path path) {
 void WriteMessage(Path path, const EncodableValue& value, size_t prefix, Bytes* buffer) {
   // Through the generic path, so the buffer writer is used through its
   // ByteStreamWriter operations.
-  static const kovi_test::DerivedSerializer derived;
+  static const DerivedSerializer derived;
   const StandardMethodCodec& codec = StandardMethodCodec::GetInstance();
   switch (path) {
     case Path::kCall:
@@ -180,9 +177,9 @@ TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
   const MemoryCase& param = GetParam();
   const EncodableValue value = param.make();
 
-  Bytes expected = kovi_test::Hex(HeadOf(param.path));
+  Bytes expected = Hex(HeadOf(param.path));
   expected.resize(expected.size() + param.prefix, 0xAA);
-  kovi_test::PlainWriter plain(&expected);
+  PlainWriter plain(&expected);
   StandardCodecSerializer::GetInstance().WriteValue(value, &plain);
 
   Bytes buffer;
@@ -195,8 +192,7 @@ TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, WriterMemoryTest, testing::ValuesIn(MemoryCases()),
-                         CaseName<MemoryCase>);
+INSTANTIATE_TEST_SUITE_P(Shapes, WriterMemoryTest, testing::ValuesIn(MemoryCases()), RowName());
 
 // ---- Large messages through every envelope. ----
 
@@ -287,26 +283,6 @@ const LargeCase kLargeCases[] = {
     {"DeepLegalNestingWithWideLevels", DeepAndWide},
 };
 
-// Keeps what a response envelope decodes to.
-class KeptResult : public flutter::MethodResult {
- public:
-  EncodableValue value;
-  std::string code;
-  std::string message;
-
- protected:
-  void SuccessInternal(const EncodableValue* result) override {
-    value = result ? *result : EncodableValue();
-  }
-  void ErrorInternal(const std::string& error_code, const std::string& error_message,
-                     const EncodableValue* error_details) override {
-    code = error_code;
-    message = error_message;
-    value = error_details ? *error_details : EncodableValue();
-  }
-  void NotImplementedInternal() override {}
-};
-
 void PrintTo(const LargeCase& param, std::ostream* out) {
   *out << param.name;
 }
@@ -319,17 +295,12 @@ class LargeMessageTest : public testing::TestWithParam<LargeCase> {
 
 TEST_P(LargeMessageTest, BareValueRoundTripsByteIdentical) {
   const EncodableValue value = GetParam().make();
-  Bytes bytes;
-  ByteBufferStreamWriter writer(&bytes);
-  StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+  const Bytes bytes = EncodeValue(value);
   ASSERT_GT(bytes.size(), kMiB);
   ByteBufferStreamReader reader(bytes.data(), bytes.size());
   const EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
   EXPECT_EQ(reader.RemainingBytes(), 0u);
-  Bytes again;
-  ByteBufferStreamWriter again_writer(&again);
-  StandardCodecSerializer::GetInstance().WriteValue(read, &again_writer);
-  EXPECT_TRUE(again == bytes);
+  EXPECT_TRUE(EncodeValue(read) == bytes);
   EXPECT_EQ(capture_.Text(), "");
 }
 
@@ -346,9 +317,10 @@ TEST_P(LargeMessageTest, MethodCallRoundTripsByteIdentical) {
 TEST_P(LargeMessageTest, SuccessEnvelopeRoundTripsByteIdentical) {
   const EncodableValue value = GetParam().make();
   std::unique_ptr<Bytes> bytes = codec_.EncodeSuccessEnvelope(&value);
-  KeptResult result;
+  RecordingMethodResult result;
   ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
-  EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(&result.value) == *bytes);
+  ASSERT_EQ(result.answers().size(), 1u);
+  EXPECT_TRUE(*codec_.EncodeSuccessEnvelope(result.answers()[0].value_pointer()) == *bytes);
   EXPECT_EQ(capture_.Text(), "");
 }
 
@@ -356,15 +328,18 @@ TEST_P(LargeMessageTest, ErrorEnvelopeRoundTripsByteIdentical) {
   const EncodableValue details = GetParam().make();
   const std::string message(70000, 'm');
   std::unique_ptr<Bytes> bytes = codec_.EncodeErrorEnvelope("E_LARGE", message, &details);
-  KeptResult result;
+  RecordingMethodResult result;
   ASSERT_TRUE(codec_.DecodeAndProcessResponseEnvelope(bytes->data(), bytes->size(), &result));
-  EXPECT_EQ(result.code, "E_LARGE");
-  EXPECT_EQ(result.message, message);
-  EXPECT_TRUE(*codec_.EncodeErrorEnvelope(result.code, result.message, &result.value) == *bytes);
+  ASSERT_EQ(result.answers().size(), 1u);
+  const RecordedAnswer& answer = result.answers()[0];
+  EXPECT_EQ(answer.code, "E_LARGE");
+  EXPECT_EQ(answer.message, message);
+  EXPECT_TRUE(*codec_.EncodeErrorEnvelope(answer.code, answer.message, answer.value_pointer()) ==
+              *bytes);
   EXPECT_EQ(capture_.Text(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, LargeMessageTest, testing::ValuesIn(kLargeCases),
-                         CaseName<LargeCase>);
+INSTANTIATE_TEST_SUITE_P(Shapes, LargeMessageTest, testing::ValuesIn(kLargeCases), RowName());
 
 }  // namespace
+}  // namespace kovi_test

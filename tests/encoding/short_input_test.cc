@@ -15,9 +15,13 @@
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/standard_codec_serializer.h"
 #include "encoding/standard_method_codec.h"
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/recording_method_result.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::EncodableList;
@@ -25,33 +29,10 @@ using flutter::EncodableMap;
 using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using kovi_test::Hex;
-using kovi_test::ValueText;
 using Bytes = std::vector<uint8_t>;
-using Lines = std::vector<std::string>;
-
-const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
 
 // What the bytes are read as.
 enum class Message { kValue, kCall, kResponse };
-
-// A response envelope's outcome as one value: a list of "success" and the
-// value, or of "error", the code, the message and the details.
-class OutcomeResult : public flutter::MethodResult {
- public:
-  EncodableValue outcome;
-
- protected:
-  void SuccessInternal(const EncodableValue* result) override {
-    outcome = EncodableList{"success", result != nullptr ? *result : EncodableValue()};
-  }
-  void ErrorInternal(const std::string& code, const std::string& message,
-                     const EncodableValue* details) override {
-    outcome =
-        EncodableList{"error", code, message, details != nullptr ? *details : EncodableValue()};
-  }
-  void NotImplementedInternal() override {}
-};
 
 EncodableValue Call(const std::string& name, EncodableValue arguments) {
   return EncodableList{"call", name, std::move(arguments)};
@@ -63,6 +44,20 @@ EncodableValue Success(EncodableValue value) {
 
 EncodableValue Error(const std::string& code, const std::string& message, EncodableValue details) {
   return EncodableList{"error", code, message, std::move(details)};
+}
+
+// A response envelope's answer as one value: a list of "success" and the
+// value, or of "error", the code, the message and the details.
+EncodableValue Outcome(const RecordedAnswer& answer) {
+  const EncodableValue value = answer.value.value_or(EncodableValue());
+  switch (answer.kind) {
+    case RecordedAnswer::Kind::kSuccess:
+      return Success(value);
+    case RecordedAnswer::Kind::kError:
+      return Error(answer.code, answer.message, value);
+    default:
+      return EncodableValue();
+  }
 }
 
 EncodableValue Zeros(size_t length) {
@@ -82,9 +77,9 @@ EncodableValue Read(Message kind, const Bytes& bytes, const StandardCodecSeriali
       return call ? Call(call->method_name(), *call->arguments()) : EncodableValue();
     }
     default: {
-      OutcomeResult result;
+      RecordingMethodResult result;
       codec.DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), &result);
-      return result.outcome;
+      return result.answers().empty() ? EncodableValue() : Outcome(result.answers().back());
     }
   }
 }
@@ -101,92 +96,88 @@ void PrintTo(const ShortRow& row, std::ostream* out) {
   *out << row.name;
 }
 
-Lines Invalid(size_t count) {
-  return Lines(count, kInvalidRead);
-}
-
-const std::string kUnknownType97 = "Unknown type in StandardCodecSerializer::ReadValueOfType: 97";
-
 const ShortRow kRows[] = {
     // Scalars and sizes.
-    {"empty_buffer_is_null", Message::kValue, "", EncodableValue(), Invalid(1)},
+    {"empty_buffer_is_null", Message::kValue, "", EncodableValue(), InvalidReads(1)},
     {"int32_cut_short_is_zero", Message::kValue, "03 01 00", EncodableValue(int32_t{0}),
-     Invalid(1)},
+     InvalidReads(1)},
     {"int64_cut_short_is_zero", Message::kValue, "04 01 02 03", EncodableValue(int64_t{0}),
-     Invalid(1)},
-    {"double_cut_in_padding", Message::kValue, "06 00 00", EncodableValue(0.0), Invalid(1)},
-    {"size_cut_short_reads_zero", Message::kValue, "07 FE 01", EncodableValue(""), Invalid(1)},
-    {"missing_size_reads_zero", Message::kValue, "0C", EncodableValue(EncodableList{}), Invalid(1)},
+     InvalidReads(1)},
+    {"double_cut_in_padding", Message::kValue, "06 00 00", EncodableValue(0.0), InvalidReads(1)},
+    {"size_cut_short_reads_zero", Message::kValue, "07 FE 01", EncodableValue(""), InvalidReads(1)},
+    {"missing_size_reads_zero", Message::kValue, "0C", EncodableValue(EncodableList{}),
+     InvalidReads(1)},
     // Strings and byte lists keep their announced length, in zero bytes.
-    {"string_keeps_its_length", Message::kValue, "07 05 61", Zeros(5), Invalid(1)},
-    {"tag_5_string_keeps_its_length", Message::kValue, "05 03 31", Zeros(3), Invalid(1)},
-    {"string_one_longer_than_left", Message::kValue, "07 03 61 62", Zeros(3), Invalid(1)},
+    {"string_keeps_its_length", Message::kValue, "07 05 61", Zeros(5), InvalidReads(1)},
+    {"tag_5_string_keeps_its_length", Message::kValue, "05 03 31", Zeros(3), InvalidReads(1)},
+    {"string_one_longer_than_left", Message::kValue, "07 03 61 62", Zeros(3), InvalidReads(1)},
     {"byte_list_keeps_its_length", Message::kValue, "08 04 01 02", EncodableValue(Bytes(4, 0)),
-     Invalid(1)},
+     InvalidReads(1)},
     {"string_short_by_the_whole_allowance", Message::kValue, "07 FF 00 00 01 00",
-     Zeros(flutter::kShortReadAllowance), Invalid(1)},
+     Zeros(flutter::kShortReadAllowance), InvalidReads(1)},
     {"next_value_read_right_after_the_size", Message::kValue, "0C 02 07 09 01",
-     EncodableValue(EncodableList{Zeros(9), true}), Invalid(1)},
+     EncodableValue(EncodableList{Zeros(9), true}), InvalidReads(1)},
     {"unread_bytes_read_as_the_next_tag",
      Message::kValue,
      "0C 02 07 05 61",
      EncodableValue(EncodableList{Zeros(5), EncodableValue()}),
-     {kInvalidRead, kUnknownType97}},
+     {kInvalidReadLine, UnknownTypeLine(97)}},
     {"short_map_key_keeps_its_length", Message::kValue, "0D 01 07 02",
-     EncodableValue(EncodableMap{{Zeros(2), EncodableValue()}}), Invalid(2)},
+     EncodableValue(EncodableMap{{Zeros(2), EncodableValue()}}), InvalidReads(2)},
     // Typed lists keep their count in zero elements after the alignment step;
     // the next value is read from the aligned offset.
     {"int32_list_then_value_at_8", Message::kValue, "0C 02 09 FE 05 00 03 03 01",
-     EncodableValue(EncodableList{std::vector<int32_t>(5), true}), Invalid(1)},
+     EncodableValue(EncodableList{std::vector<int32_t>(5), true}), InvalidReads(1)},
     {"float_list_then_value_at_8", Message::kValue, "0C 03 01 0E 02 AA AA AA 02",
-     EncodableValue(EncodableList{true, std::vector<float>(2), false}), Invalid(1)},
+     EncodableValue(EncodableList{true, std::vector<float>(2), false}), InvalidReads(1)},
     {"int64_list_then_value_at_8", Message::kValue, "0C 02 0A 02 AA AA AA AA 01",
-     EncodableValue(EncodableList{std::vector<int64_t>(2), true}), Invalid(1)},
+     EncodableValue(EncodableList{std::vector<int64_t>(2), true}), InvalidReads(1)},
     {"double_list_then_value_at_8", Message::kValue, "0C 02 0B 01 AA AA AA AA 02",
-     EncodableValue(EncodableList{std::vector<double>(1), false}), Invalid(1)},
+     EncodableValue(EncodableList{std::vector<double>(1), false}), InvalidReads(1)},
     {"int64_list_elements_exceed_left", Message::kValue,
      "0A 02 00 00 00 00 00 00 01 00 00 00 00 00 00 00", EncodableValue(std::vector<int64_t>(2)),
-     Invalid(1)},
+     InvalidReads(1)},
     {"typed_list_fits_before_padding_only", Message::kValue, "09 01 00 00 AA BB CC",
-     EncodableValue(std::vector<int32_t>{0}), Invalid(1)},
+     EncodableValue(std::vector<int32_t>{0}), InvalidReads(1)},
     // Lists and maps keep their count; each missing tag is a null and a line.
     {"list_of_3_with_one_present", Message::kValue, "0C 03 00",
      EncodableValue(EncodableList{EncodableValue(), EncodableValue(), EncodableValue()}),
-     Invalid(2)},
+     InvalidReads(2)},
     {"list_one_entry_more_than_bytes", Message::kValue, "0C 03 01 01",
-     EncodableValue(EncodableList{true, true, EncodableValue()}), Invalid(1)},
+     EncodableValue(EncodableList{true, true, EncodableValue()}), InvalidReads(1)},
     {"list_count_fits_int32_cut_short", Message::kValue, "0C 02 03 01",
-     EncodableValue(EncodableList{int32_t{0}, true}), Invalid(1)},
+     EncodableValue(EncodableList{int32_t{0}, true}), InvalidReads(1)},
     {"list_count_fits_last_element_missing", Message::kValue, "0C 02 07 01 61",
-     EncodableValue(EncodableList{"a", EncodableValue()}), Invalid(1)},
+     EncodableValue(EncodableList{"a", EncodableValue()}), InvalidReads(1)},
     {"inner_list_takes_the_bytes_the_outer_owes", Message::kValue, "0C 02 0C 02 01 01",
-     EncodableValue(EncodableList{EncodableList{true, true}, EncodableValue()}), Invalid(1)},
+     EncodableValue(EncodableList{EncodableList{true, true}, EncodableValue()}), InvalidReads(1)},
     {"list_short_by_the_whole_allowance", Message::kValue, "0C FF 00 00 01 00",
      EncodableValue(EncodableList(flutter::kShortReadAllowance)),
-     Invalid(flutter::kShortReadAllowance)},
+     InvalidReads(flutter::kShortReadAllowance)},
     // A map entry is two values of the allowance: half as many entries.
     {"map_short_by_the_whole_allowance", Message::kValue, "0D FF 00 80 00 00",
      EncodableValue(EncodableMap{{EncodableValue(), EncodableValue()}}),
-     Invalid(flutter::kShortReadAllowance)},
+     InvalidReads(flutter::kShortReadAllowance)},
     {"map_count_fits_value_missing", Message::kValue, "0D 01 01",
-     EncodableValue(EncodableMap{{true, {}}}), Invalid(1)},
+     EncodableValue(EncodableMap{{true, {}}}), InvalidReads(1)},
     {"map_entry_missing_is_a_null_key_and_value", Message::kValue, "0D 02 01 02",
-     EncodableValue(EncodableMap{{EncodableValue(), EncodableValue()}, {true, false}}), Invalid(2)},
+     EncodableValue(EncodableMap{{EncodableValue(), EncodableValue()}, {true, false}}),
+     InvalidReads(2)},
     // Calls and envelopes: each value of the layout as above.
     {"call_name_keeps_its_length", Message::kCall, "07 03", Call(std::string(3, '\0'), {}),
-     Invalid(2)},
+     InvalidReads(2)},
     {"call_arguments_map_twice_the_allowance", Message::kCall, "07 01 6D 0D FF 00 00 01 00",
-     Call("m", EncodableMap{}), Invalid(1)},
+     Call("m", EncodableMap{}), InvalidReads(1)},
     {"call_arguments_list_short", Message::kCall, "07 01 6D 0C 02 01",
-     Call("m", EncodableList{true, EncodableValue()}), Invalid(1)},
+     Call("m", EncodableList{true, EncodableValue()}), InvalidReads(1)},
     {"success_list_short", Message::kResponse, "00 0C 02 01",
-     Success(EncodableList{true, EncodableValue()}), Invalid(1)},
+     Success(EncodableList{true, EncodableValue()}), InvalidReads(1)},
     {"success_typed_list_aligned_from_the_flag", Message::kResponse, "00 09 02 AA 01",
-     Success(std::vector<int32_t>(2)), Invalid(1)},
+     Success(std::vector<int32_t>(2)), InvalidReads(1)},
     {"error_message_keeps_its_length", Message::kResponse, "01 07 01 45 07 03",
-     Error("E", std::string(3, '\0'), {}), Invalid(2)},
+     Error("E", std::string(3, '\0'), {}), InvalidReads(2)},
     {"error_details_list_short", Message::kResponse, "01 07 01 45 00 0C 02 01",
-     Error("E", "", EncodableList{true, EncodableValue()}), Invalid(1)},
+     Error("E", "", EncodableList{true, EncodableValue()}), InvalidReads(1)},
 };
 
 class ShortInputTest : public testing::TestWithParam<ShortRow> {};
@@ -194,7 +185,7 @@ class ShortInputTest : public testing::TestWithParam<ShortRow> {};
 TEST_P(ShortInputTest, ReadsAsTheFormatSaysWithOneLinePerFailedRead) {
   const ShortRow& row = GetParam();
   const Bytes bytes = Hex(row.hex);
-  static const kovi_test::DerivedSerializer derived;
+  static const DerivedSerializer derived;
   for (const StandardCodecSerializer* serializer :
        {&StandardCodecSerializer::GetInstance(),
         static_cast<const StandardCodecSerializer*>(&derived)}) {
@@ -206,10 +197,7 @@ TEST_P(ShortInputTest, ReadsAsTheFormatSaysWithOneLinePerFailedRead) {
   }
 }
 
-std::string RowName(const testing::TestParamInfo<ShortRow>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ShortInputTest, testing::ValuesIn(kRows), RowName);
+INSTANTIATE_TEST_SUITE_P(Rows, ShortInputTest, testing::ValuesIn(kRows), RowName());
 
 }  // namespace
+}  // namespace kovi_test

@@ -14,10 +14,13 @@
 
 #include "encoding/byte_buffer_stream_reader.h"
 #include "encoding/byte_buffer_stream_writer.h"
-#include "tests/encoding/codec_test_support.h"
-#include "tests/encoding/plain_streams.h"
+#include "tests/support/codec_test_support.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/plain_streams.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::ByteBufferStreamReader;
@@ -29,30 +32,6 @@ using flutter::EncodableList;
 using flutter::EncodableMap;
 using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
-using kovi_test::Hex;
-using kovi_test::HexOf;
-using kovi_test::OpaqueReader;
-using kovi_test::PlainWriter;
-using kovi_test::ValueText;
-
-const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
-const char kCustomType[] =
-    "Unhandled custom type in StandardCodecSerializer::WriteValue. "
-    "Custom types require codec extensions.";
-const char kOversized[] =
-    "Value too large for StandardCodecSerializer: sizes above 4294967295 cannot be encoded.";
-const char kTooDeep[] =
-    "Nesting too deep in StandardCodecSerializer::ReadValueOfType; value read as null.";
-const char kUnknownTypePrefix[] = "Unknown type in StandardCodecSerializer::ReadValueOfType: ";
-
-using Lines = std::vector<std::string>;
-
-std::vector<uint8_t> Encode(const EncodableValue& value, size_t prefix = 0) {
-  std::vector<uint8_t> bytes(prefix, 0xAA);
-  ByteBufferStreamWriter writer(&bytes);
-  StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
-  return bytes;
-}
 
 struct Decoded {
   EncodableValue value;
@@ -92,7 +71,7 @@ class GoldenTest : public testing::TestWithParam<Golden> {};
 TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
   {
     StderrCapture capture;
-    EXPECT_EQ(HexOf(Encode(GetParam().value)), HexOf(Hex(GetParam().hex)));
+    EXPECT_EQ(HexOf(EncodeValue(GetParam().value)), HexOf(Hex(GetParam().hex)));
     EXPECT_EQ(capture.Text(), "");
   }
   Decoded decoded = Decode(Hex(GetParam().hex));
@@ -180,15 +159,11 @@ const Golden kSizes[] = {
     {"size_70000_four_bytes", EncodableValue(LongString(70000)), kSize70000.c_str()},
 };
 
-std::string GoldenName(const testing::TestParamInfo<Golden>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Strings, GoldenTest, testing::ValuesIn(kStrings), GoldenName);
-INSTANTIATE_TEST_SUITE_P(TypedLists, GoldenTest, testing::ValuesIn(kTypedLists), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Containers, GoldenTest, testing::ValuesIn(kContainers), GoldenName);
-INSTANTIATE_TEST_SUITE_P(Sizes, GoldenTest, testing::ValuesIn(kSizes), GoldenName);
+INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), RowName());
+INSTANTIATE_TEST_SUITE_P(Strings, GoldenTest, testing::ValuesIn(kStrings), RowName());
+INSTANTIATE_TEST_SUITE_P(TypedLists, GoldenTest, testing::ValuesIn(kTypedLists), RowName());
+INSTANTIATE_TEST_SUITE_P(Containers, GoldenTest, testing::ValuesIn(kContainers), RowName());
+INSTANTIATE_TEST_SUITE_P(Sizes, GoldenTest, testing::ValuesIn(kSizes), RowName());
 
 // ---- Reading only: bytes the writer never produces. ----
 
@@ -239,7 +214,7 @@ void PrintTo(const Damaged& damaged, std::ostream* out) {
 
 // Through the standard serializer's own path and the generic one alike.
 TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
-  const kovi_test::DerivedSerializer derived;
+  const DerivedSerializer derived;
   for (const StandardCodecSerializer* serializer :
        {&StandardCodecSerializer::GetInstance(),
         static_cast<const StandardCodecSerializer*>(&derived)}) {
@@ -250,17 +225,13 @@ TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {
   }
 }
 
-Lines Invalid(size_t count) {
-  return Lines(count, kInvalidRead);
-}
-
 const Damaged kUnknownTags[] = {
-    {"tag_0x20", "20", EncodableValue(), {std::string(kUnknownTypePrefix) + "32"}},
-    {"tag_15", "0F 01", EncodableValue(), {std::string(kUnknownTypePrefix) + "15"}},
+    {"tag_0x20", "20", EncodableValue(), {UnknownTypeLine(32)}},
+    {"tag_15", "0F 01", EncodableValue(), {UnknownTypeLine(15)}},
     {"tag_255_payload_not_skipped",
      "0C 02 FF 01",
      EncodableValue(EncodableList{EncodableValue(), true}),
-     {std::string(kUnknownTypePrefix) + "255"}},
+     {UnknownTypeLine(255)}},
 };
 
 // Announced sizes and counts that reach further past the end than
@@ -268,46 +239,34 @@ const Damaged kUnknownTags[] = {
 // have announced: one line, empty content, and reading goes on right after the
 // count and, for a typed list, its alignment.
 const Damaged kHostileCounts[] = {
-    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), Invalid(1)},
-    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", EncodableValue(""), Invalid(1)},
-    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), Invalid(1)},
+    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), InvalidReads(1)},
+    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", EncodableValue(""), InvalidReads(1)},
+    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), InvalidReads(1)},
     {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", EncodableValue(std::vector<int32_t>{}),
-     Invalid(1)},
-    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}), Invalid(1)},
-    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), Invalid(1)},
+     InvalidReads(1)},
+    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}),
+     InvalidReads(1)},
+    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), InvalidReads(1)},
     {"refused_int64_list_still_aligns", "0C 02 0A FE FF FF AA AA 01",
-     EncodableValue(EncodableList{std::vector<int64_t>{}, true}), Invalid(1)},
-    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), Invalid(1)},
-    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), Invalid(1)},
+     EncodableValue(EncodableList{std::vector<int64_t>{}, true}), InvalidReads(1)},
+    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), InvalidReads(1)},
+    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), InvalidReads(1)},
     {"list_one_beyond_the_allowance", "0C FF 01 00 01 00", EncodableValue(EncodableList{}),
-     Invalid(1)},
+     InvalidReads(1)},
     // A map entry is two values, its key and its value.
     {"map_one_beyond_the_allowance", "0D FF 01 80 00 00", EncodableValue(EncodableMap{}),
-     Invalid(1)},
+     InvalidReads(1)},
     // The outer list still owes one entry, which the inner count may not use.
     {"inner_count_must_leave_the_entries_the_outer_owes", "0C 02 0C FF 01 00 01 00 01",
-     EncodableValue(EncodableList{EncodableList{}, true}), Invalid(1)},
+     EncodableValue(EncodableList{EncodableList{}, true}), InvalidReads(1)},
     // The message's budget of zero bytes gives out after the first string.
     {"second_short_string_beyond_the_message_budget", "0C 02 07 FE 40 9C 07 FE 40 9C",
-     EncodableValue(EncodableList{std::string(40000, '\0'), ""}), Invalid(2)},
+     EncodableValue(EncodableList{std::string(40000, '\0'), ""}), InvalidReads(2)},
 };
 
-std::string DamagedName(const testing::TestParamInfo<Damaged>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags),
-                         DamagedName);
+INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags), RowName());
 INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHostileCounts),
-                         DamagedName);
-
-// `depth` lists around `innermost`.
-EncodableValue Nested(size_t depth, EncodableValue innermost) {
-  for (size_t i = 0; i < depth; ++i) {
-    innermost = EncodableList{std::move(innermost)};
-  }
-  return innermost;
-}
+                         RowName());
 
 // Every kind of value, for a container that is skipped.
 const EncodableValue kEveryKind = EncodableMap{
@@ -333,9 +292,9 @@ std::vector<Damaged> TooDeepRows() {
     return value;
   }();
   const auto siblings_after = [](const EncodableValue& deep) {
-    return HexOf(Encode(EncodableList{deep, "x", 7}));
+    return HexOf(EncodeValue(EncodableList{deep, "x", 7}));
   };
-  const EncodableValue read_257 = EncodableList{Nested(255, {}), "x", 7};
+  const EncodableValue read_257 = EncodableList{WrappedInLists(255, {}), "x", 7};
   EncodableValue read_map_chain = EncodableList{map_chain, "x", 7};
   EncodableValue* level = &std::get<EncodableList>(read_map_chain)[0];
   for (int depth = 2; depth <= StandardCodecSerializer::kMaxReadNesting; ++depth) {
@@ -343,23 +302,23 @@ std::vector<Damaged> TooDeepRows() {
   }
   *level = EncodableValue();
   return {
-      {"list_257_deep", siblings_after(Nested(257, "abc")), read_257, {kTooDeep}},
-      {"list_1000_deep", siblings_after(Nested(1000, "abc")), read_257, {kTooDeep}},
+      {"list_257_deep", siblings_after(WrappedInLists(257, "abc")), read_257, {kTooDeepLine}},
+      {"list_1000_deep", siblings_after(WrappedInLists(1000, "abc")), read_257, {kTooDeepLine}},
       // Too deep to build as a value: the writer's bytes, spelled out.
       {"list_100000_deep",
        "0C 03 " + Repeat("0C 01", 100000) + "07 03 61 62 63 " + kXThen7,
        read_257,
-       {kTooDeep}},
-      {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeep}},
+       {kTooDeepLine}},
+      {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeepLine}},
       // Inside the skipped list, a count no input could hold: refused as when read.
       {"hostile_count_inside",
        "0C 03 " + Repeat("0C 01", 256) + "0C FF FF FF FF FF " + kXThen7,
        read_257,
-       {kTooDeep, kInvalidRead}},
+       {kTooDeepLine, kInvalidReadLine}},
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), DamagedName);
+INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), RowName());
 
 // ---- Nesting depth. ----
 
@@ -390,13 +349,13 @@ TEST(StandardCodecNesting, DepthAtTheLimitReadsWhole) {
 TEST(StandardCodecNesting, OneDeeperReadsTheInnermostAsNullWithOneLine) {
   Decoded decoded = Decode(NestedLists(StandardCodecSerializer::kMaxReadNesting + 1));
   EXPECT_EQ(ListDepth(decoded.value), 256u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, AMillionLevelsNeitherOverflowTheStackNorRepeatTheLine) {
   Decoded decoded = Decode(NestedLists(1000000));
   EXPECT_EQ(ListDepth(decoded.value), 256u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
@@ -405,7 +364,7 @@ TEST(StandardCodecNesting, MapsCountTooAndTwoTooDeepValuesGiveOneLine) {
   Decoded decoded = Decode(Hex("0C 02 " + element + element));
   ASSERT_EQ(decoded.value.index(), 10u);
   EXPECT_EQ(std::get<EncodableList>(decoded.value).size(), 2u);
-  EXPECT_EQ(decoded.lines, Lines{kTooDeep});
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
 }
 
 TEST(StandardCodecNesting, EachMessageStartsAtDepthZero) {
@@ -468,7 +427,7 @@ TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDept
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);  // 1 outer level + 255 inside the embedded message
   EXPECT_EQ(ListDepth(list[1]), 255u);
-  EXPECT_EQ(capture.Lines(), Lines{kTooDeep});
+  EXPECT_EQ(capture.Lines(), Lines{kTooDeepLine});
   EXPECT_EQ(reader.RemainingBytes(), 0u);
 }
 
@@ -497,7 +456,7 @@ TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndL
   // The delegated list may not take the entry that the outer list still owes.
   Decoded owing = DecodeDelegating("0C 02 82 0C FF 01 00 01 00 01");
   EXPECT_EQ(ValueText(owing.value), ValueText(EncodableList{EncodableList{}, true}));
-  EXPECT_EQ(owing.lines, Lines{kInvalidRead});
+  EXPECT_EQ(owing.lines, Lines{kInvalidReadLine});
   // Two delegated values too deep under the outer list: one line per message.
   const std::string too_deep = Repeat("0C 01", 255) + "0C 00";
   Decoded deep = DecodeDelegating("0C 02 82 " + too_deep + " 82 " + too_deep);
@@ -505,7 +464,7 @@ TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndL
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);
   EXPECT_EQ(ListDepth(list[1]), 255u);
-  EXPECT_EQ(deep.lines, Lines{kTooDeep});
+  EXPECT_EQ(deep.lines, Lines{kTooDeepLine});
   EXPECT_EQ(deep.remaining, 0u);
 }
 
@@ -521,24 +480,17 @@ class SizeSerializer : public StandardCodecSerializer {
 
 TEST(StandardCodecWrite, CustomValueIsWrittenAsNullWithOneLine) {
   StderrCapture capture;
-  EXPECT_EQ(HexOf(Encode(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
-  EXPECT_EQ(capture.Lines(), Lines{kCustomType});
+  EXPECT_EQ(HexOf(EncodeValue(EncodableValue(CustomEncodableValue(std::any(1))))), "00");
+  EXPECT_EQ(capture.Lines(), Lines{kCustomTypeLine});
 }
 
 TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
-  std::any held{[] {
-    struct CopyFails {
-      CopyFails() = default;
-      CopyFails(CopyFails&&) = default;
-      CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
-    };
-    return CopyFails();
-  }()};
+  std::any held{CopyFails()};
   EncodableValue value("x");
   EXPECT_THROW(value.emplace<CustomEncodableValue>(held), std::runtime_error);
   ASSERT_TRUE(value.valueless_by_exception());
   StderrCapture capture;
-  EXPECT_EQ(HexOf(Encode(value)), "00");
+  EXPECT_EQ(HexOf(EncodeValue(value)), "00");
   EXPECT_EQ(capture.Text(), "");
 }
 
@@ -567,7 +519,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
   ByteBufferStreamWriter writer(&bytes);
   serializer.WriteSize(size_t{1} << 32, &writer);
   EXPECT_EQ(HexOf(bytes), "");
-  EXPECT_EQ(capture.Lines(), Lines{kOversized});
+  EXPECT_EQ(capture.Lines(), Lines{kOversizedLine});
 }
 
 TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSize) {
@@ -579,7 +531,7 @@ TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSiz
   EXPECT_FALSE(serializer.WriteSizedTag(7, size_t{1} << 32, &writer));
   EXPECT_FALSE(serializer.WriteSizedTag(12, std::numeric_limits<size_t>::max(), &writer));
   EXPECT_EQ(HexOf(bytes), "07 FF FF FF FF FF 00 00");
-  EXPECT_EQ(capture.Lines(), (Lines{kOversized, kOversized}));
+  EXPECT_EQ(capture.Lines(), (Lines{kOversizedLine, kOversizedLine}));
 }
 
 // ---- Nested values go through the virtual operations. ----
@@ -632,7 +584,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   EncodableValue value(EncodableList{"a", std::vector<int32_t>{1, 2}, EncodableMap{{1, 2}}});
   for (int count : {3, 2000}) {
     EncodableList list(static_cast<size_t>(count), value);
-    std::vector<uint8_t> bytes = Encode(EncodableValue(list));
+    std::vector<uint8_t> bytes = EncodeValue(EncodableValue(list));
     OpaqueReader reader(bytes);
     StderrCapture capture;
     EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
@@ -645,18 +597,18 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   StderrCapture capture;
   EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
   EXPECT_EQ(ValueText(read), "list[true,null,null]");
-  EXPECT_EQ(capture.Lines(), Invalid(2));
+  EXPECT_EQ(capture.Lines(), InvalidReads(2));
 }
 
 TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) {
-  kovi_test::ValueGenerator generator(5);
+  ValueGenerator generator(5);
   for (int i = 0; i < 100; ++i) {
     EncodableValue value = generator.Next(3);
     for (size_t offset = 0; offset < 8; offset += 3) {
       std::vector<uint8_t> plain(offset, 0xAA);
       PlainWriter writer(&plain);
       StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
-      ASSERT_EQ(HexOf(plain), HexOf(Encode(value, offset))) << i;
+      ASSERT_EQ(HexOf(plain), HexOf(EncodeValue(value, offset))) << i;
       OpaqueReader reader(plain);
       for (size_t skip = 0; skip < offset; ++skip) {
         reader.ReadByte();
@@ -685,7 +637,7 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
     std::vector<uint8_t> plain(offset, 0xAA);
     PlainWriter writer(&plain);
     StandardCodecSerializer::GetInstance().WriteValue(message, &writer);
-    std::vector<uint8_t> buffered = Encode(message, offset);
+    std::vector<uint8_t> buffered = EncodeValue(message, offset);
     ASSERT_EQ(buffered.size(), plain.size()) << offset;
     EXPECT_TRUE(buffered == plain) << offset;
   }
@@ -694,12 +646,12 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
 // ---- Round trips over generated values, at every alignment offset. ----
 
 TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
-  kovi_test::ValueGenerator generator(20240601);
+  ValueGenerator generator(20240601);
   for (int i = 0; i < 250; ++i) {
     EncodableValue value = generator.Next(4);
     std::string expected = ValueText(value);
     for (size_t offset = 0; offset < 8; ++offset) {
-      std::vector<uint8_t> bytes = Encode(value, offset);
+      std::vector<uint8_t> bytes = EncodeValue(value, offset);
       // Followed by one more value, so disagreeing padding would show.
       ByteBufferStreamWriter writer(&bytes);
       StandardCodecSerializer::GetInstance().WriteValue(EncodableValue(int32_t{-7}), &writer);
@@ -725,7 +677,7 @@ TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
   for (const EncodableValue& empty : empties) {
     for (size_t offset = 0; offset < 8; ++offset) {
       EncodableValue pair(EncodableList{empty, true});
-      std::vector<uint8_t> bytes = Encode(pair, offset);
+      std::vector<uint8_t> bytes = EncodeValue(pair, offset);
       Decoded decoded = Decode(bytes, offset);
       EXPECT_EQ(ValueText(decoded.value), ValueText(pair)) << offset;
       EXPECT_EQ(decoded.remaining, 0u);
@@ -772,17 +724,18 @@ TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
     EXPECT_EQ(ValueText(decoded.value), c.text) << c.hex;
     EXPECT_TRUE(decoded.lines.empty()) << c.hex;
     EXPECT_EQ(decoded.remaining, 0u) << c.hex;
-    const std::vector<uint8_t> encoded = Encode(decoded.value);
+    const std::vector<uint8_t> encoded = EncodeValue(decoded.value);
     Decoded again = Decode(encoded);
     EXPECT_EQ(ValueText(again.value), c.text) << c.hex;
-    EXPECT_EQ(HexOf(Encode(again.value)), HexOf(encoded)) << c.hex;
+    EXPECT_EQ(HexOf(EncodeValue(again.value)), HexOf(encoded)) << c.hex;
   }
 }
 
 // ---- Every prefix of valid messages decodes without harm. ----
 
 bool IsDocumentedLine(const std::string& line) {
-  return line == kInvalidRead || line == kTooDeep || line.rfind(kUnknownTypePrefix, 0) == 0;
+  return line == kInvalidReadLine || line == kTooDeepLine ||
+         line.rfind(kUnknownTypeLinePrefix, 0) == 0;
 }
 
 void SweepPrefixes(const std::vector<uint8_t>& message) {
@@ -815,10 +768,10 @@ TEST(StandardCodecTruncation, EveryPrefixOfTheGoldenMessages) {
 }
 
 TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
-  kovi_test::ValueGenerator generator(7);
+  ValueGenerator generator(7);
   int swept = 0;
   while (swept < 60) {
-    std::vector<uint8_t> message = Encode(generator.Next(3));
+    std::vector<uint8_t> message = EncodeValue(generator.Next(3));
     if (message.size() > 4096) {
       continue;  // keeps the sweep quick; long strings are covered above
     }
@@ -843,7 +796,7 @@ TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
   EXPECT_EQ(reader.RemainingBytes(), 0u);
   reader.ReadAlignment(8);  // moves past the end unchecked
   reader.ReadBytes(destination, 0);
-  EXPECT_EQ(capture.Lines(), Invalid(3));
+  EXPECT_EQ(capture.Lines(), InvalidReads(3));
 }
 
 TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {
@@ -859,3 +812,4 @@ TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {
 }
 
 }  // namespace
+}  // namespace kovi_test

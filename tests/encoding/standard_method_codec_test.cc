@@ -1,6 +1,5 @@
 #include "encoding/standard_method_codec.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,9 +8,13 @@
 #include <vector>
 
 #include "encoding/byte_stream_writer.h"
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/recording_method_result.h"
+#include "tests/support/row_name.h"
 #include "tests/support/stderr_capture.h"
 
+namespace kovi_test {
 namespace {
 
 using flutter::ByteStreamWriter;
@@ -22,30 +25,9 @@ using flutter::MethodCall;
 using flutter::MethodResult;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using kovi_test::Hex;
-using kovi_test::HexOf;
-using kovi_test::ValueText;
-using testing::_;
-using testing::IsNull;
-using testing::Pointee;
-using testing::ResultOf;
-using testing::StrictMock;
-
-using Lines = std::vector<std::string>;
-
-const char kInvalidRead[] = "Invalid read in StandardCodecByteStreamReader";
-const char kNameNotString[] = "Invalid method call; method name is not a string.";
+using Answers = std::vector<RecordedAnswer>;
 
 const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
-
-class MockMethodResult : public MethodResult {
- public:
-  MOCK_METHOD(void, SuccessInternal, (const EncodableValue* result), (override));
-  MOCK_METHOD(void, ErrorInternal,
-              (const std::string& code, const std::string& message, const EncodableValue* details),
-              (override));
-  MOCK_METHOD(void, NotImplementedInternal, (), (override));
-};
 
 const StandardMethodCodec& Codec() {
   return StandardMethodCodec::GetInstance();
@@ -53,10 +35,6 @@ const StandardMethodCodec& Codec() {
 
 std::unique_ptr<EncodableValue> Owned(EncodableValue value) {
   return std::make_unique<EncodableValue>(std::move(value));
-}
-
-auto HasText(const std::string& text) {
-  return ResultOf([](const EncodableValue& value) { return ValueText(value); }, text);
 }
 
 // ---- Golden encodings of calls and envelopes. ----
@@ -166,7 +144,7 @@ const CallCase kCalls[] = {
      true,
      "isSupported",
      "null",
-     {kInvalidRead}},
+     {kInvalidReadLine}},
     {"with_map_arguments",
      "07 01 6D " + kSupportedMap,
      true,
@@ -174,26 +152,22 @@ const CallCase kCalls[] = {
      "map{str(9):73 75 70 70 6F 72 74 65 64:true;}",
      {}},
     {"trailing_bytes_ignored", "07 01 6D 01 FF FF", true, "m", "true", {}},
-    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotString}},
-    {"empty_message", "", false, "", "", {kInvalidRead, kNameNotString}},
+    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotStringLine}},
+    {"empty_message", "", false, "", "", {kInvalidReadLine, kNameNotStringLine}},
     // A refused name is an empty string; reading goes on after its size.
-    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidRead}},
+    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidReadLine}},
 };
 
-std::string CallName(const testing::TestParamInfo<CallCase>& param) {
-  return param.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), CallName);
+INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), RowName());
 
 TEST(StandardMethodCodecDecode, NullMessagePointerWithZeroSizeIsAnEmptyMessage) {
   StderrCapture capture;
   EXPECT_EQ(Codec().DecodeMethodCall(nullptr, 0), nullptr);
-  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kNameNotString}));
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidReadLine, kNameNotStringLine}));
 }
 
 TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
-  kovi_test::ValueGenerator generator(99);
+  ValueGenerator generator(99);
   for (int i = 0; i < 50; ++i) {
     std::string name = generator.NextString();
     EncodableValue arguments = generator.Next(3);
@@ -214,29 +188,25 @@ bool Process(const std::string& hex, MethodResult* result) {
 }
 
 TEST(StandardMethodCodecResponse, SuccessWithAndWithoutValue) {
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
-  EXPECT_CALL(result, SuccessInternal(Pointee(HasText("i32:5"))));
+  RecordingMethodResult result;
   EXPECT_TRUE(Process("00 00", &result));
   EXPECT_TRUE(Process("00 03 05 00 00 00", &result));
+  EXPECT_EQ(result.answers(), (Answers{SuccessAnswer(), SuccessAnswer(int32_t{5})}));
 }
 
 TEST(StandardMethodCodecResponse, EmptyEnvelopeIsSuccessWithoutValueAfterTwoLines) {
-  StrictMock<MockMethodResult> result;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
+  RecordingMethodResult result;
   StderrCapture capture;
   EXPECT_TRUE(Process("", &result));
-  EXPECT_EQ(capture.Lines(), (Lines{kInvalidRead, kInvalidRead}));
+  EXPECT_EQ(result.answers(), Answers{SuccessAnswer()});
+  EXPECT_EQ(capture.Lines(), (Lines{kInvalidReadLine, kInvalidReadLine}));
 }
 
 TEST(StandardMethodCodecResponse, ErrorsWithMessageAndDetailsOrNone) {
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, ErrorInternal("E", "", IsNull()));
-  EXPECT_CALL(result, ErrorInternal("E", "x", Pointee(HasText("i32:2"))));
+  RecordingMethodResult result;
   EXPECT_TRUE(Process("01 07 01 45 00 00", &result));
   EXPECT_TRUE(Process("01 07 01 45 07 01 78 03 02 00 00 00", &result));
+  EXPECT_EQ(result.answers(), (Answers{ErrorAnswer("E", ""), ErrorAnswer("E", "x", int32_t{2})}));
 }
 
 TEST(StandardMethodCodecResponse, UnknownFlagsAndMalformedErrorsCallNothing) {
@@ -249,41 +219,44 @@ TEST(StandardMethodCodecResponse, UnknownFlagsAndMalformedErrorsCallNothing) {
       "01 07 01 45 01 00",              // message is a bool
   };
   for (const char* hex : kRefused) {
-    StrictMock<MockMethodResult> result;
+    RecordingMethodResult result;
     EXPECT_FALSE(Process(hex, &result)) << hex;
+    EXPECT_EQ(result.answers(), Answers{}) << hex;
   }
 }
 
 TEST(StandardMethodCodecResponse, EncodedEnvelopesDecodeBack) {
   const EncodableValue details(EncodableList{"a", int64_t{1} << 40});
-  StrictMock<MockMethodResult> result;
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(Pointee(HasText(ValueText(details)))));
-  EXPECT_CALL(result, ErrorInternal("code", "message", Pointee(HasText(ValueText(details)))));
+  RecordingMethodResult result;
   auto success = Codec().EncodeSuccessEnvelope(&details);
   auto error = Codec().EncodeErrorEnvelope("code", "message", &details);
   EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(success->data(), success->size(), &result));
   EXPECT_TRUE(Codec().DecodeAndProcessResponseEnvelope(error->data(), error->size(), &result));
+  EXPECT_EQ(result.answers(),
+            (Answers{SuccessAnswer(details), ErrorAnswer("code", "message", details)}));
 }
 
 // ---- The public answers forward to the virtual ones. ----
 
 TEST(MethodResult, PublicOperationsForwardToTheirInternals) {
-  StrictMock<MockMethodResult> result;
+  RecordingMethodResult result;
   const EncodableValue value(int32_t{3});
-  testing::InSequence order;
-  EXPECT_CALL(result, SuccessInternal(IsNull()));
-  EXPECT_CALL(result, SuccessInternal(&value));
-  EXPECT_CALL(result, ErrorInternal("c", "", IsNull()));
-  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
-  EXPECT_CALL(result, ErrorInternal("c", "m", &value));
-  EXPECT_CALL(result, NotImplementedInternal());
   result.Success();
   result.Success(value);
   result.Error("c");
   result.Error("c", "m", &value);
   result.Error("c", "m", value);
   result.NotImplemented();
+  ASSERT_EQ(result.answers(), (Answers{SuccessAnswer(), SuccessAnswer(value), ErrorAnswer("c", ""),
+                                       ErrorAnswer("c", "m", value), ErrorAnswer("c", "m", value),
+                                       RecordedAnswer{}}));
+  // The caller's own value is passed on, not a copy of it.
+  const Answers& answers = result.answers();
+  EXPECT_EQ(answers[0].given, nullptr);
+  EXPECT_EQ(answers[1].given, &value);
+  EXPECT_EQ(answers[2].given, nullptr);
+  EXPECT_EQ(answers[3].given, &value);
+  EXPECT_EQ(answers[4].given, &value);
 }
 
 // ---- The shared-instance registry. ----
@@ -320,3 +293,4 @@ TEST(StandardMethodCodecRegistry, CodecUsesItsSerializerForEveryValue) {
 }
 
 }  // namespace
+}  // namespace kovi_test

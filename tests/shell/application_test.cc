@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "shell/command_line.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
 #include "window/window_class_registration.h"
@@ -122,7 +123,7 @@ TEST_F(ApplicationTest, AWindowThatCannotBeCreatedExitsWithOneWithoutALoop) {
   EXPECT_EQ(RunApplication(), 1);
 
   EXPECT_FALSE(g_observation.found);
-  EXPECT_EQ(errors.Text(), "Failed to create view controller.\n");
+  EXPECT_EQ(errors.Lines(), kovi_test::Lines{kovi_test::kViewControllerFailedLine});
   EXPECT_EQ(FindApplicationWindow(), nullptr);
   EXPECT_FALSE(WindowClassRegistered());
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);

@@ -1,14 +1,13 @@
 // The hostile script's expectations held against the system's own channel and
 // codec layers: each message goes through a method channel and an event
 // channel set up as the capture sets up "kovi/raw_mouse" and
-// "kovi/raw_mouse_events", over an in-memory messenger, and must get exactly
+// "kovi/raw_mouse_events", over the recording messenger, and must get exactly
 // the expected reply and error lines. The system test then demands the same
 // of kovi.exe.
 #include "standins/app/hostile_script.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,38 +15,20 @@
 #include "channels/event_channel.h"
 #include "channels/method_channel.h"
 #include "channels/stream_handler_functions.h"
-#include "embedding/binary_messenger.h"
 #include "encoding/standard_method_codec.h"
 #include "standins/app/hex.h"
+#include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
 
 namespace {
 
-// Delivers a message to the channel's handler and keeps the reply.
-class LoopbackMessenger : public flutter::BinaryMessenger {
- public:
-  void Send(const std::string&, const uint8_t*, size_t, flutter::ReplyCallback) const override {}
-  void SetMessageHandler(const std::string& channel,
-                         flutter::ChannelMessageHandler handler) override {
-    handlers_[channel] = std::move(handler);
-  }
-
-  // The reply's bytes in hex ("" for an empty reply); "unanswered" when none came.
-  std::string Deliver(const std::string& channel, const std::vector<uint8_t>& message) {
-    std::string reply = "unanswered";
-    handlers_.at(channel)(message.empty() ? nullptr : message.data(), message.size(),
-                          [&reply](const uint8_t* data, size_t size) {
-                            reply = data == nullptr ? "" : ToHex(data, size);
-                          });
-    return reply;
-  }
-
- private:
-  std::map<std::string, flutter::ChannelMessageHandler> handlers_;
-};
+// The reply's bytes in hex ("" for an empty reply); "unanswered" when none came.
+std::string ReplyHex(const std::vector<kovi_test::Recorded>& replies) {
+  return replies.empty() ? "unanswered" : ToHex(replies[0].bytes.data(), replies[0].bytes.size());
+}
 
 TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
-  LoopbackMessenger messenger;
+  kovi_test::RecordingMessenger messenger;
   const auto* codec = &flutter::StandardMethodCodec::GetInstance();
   flutter::MethodChannel control(&messenger, "kovi/raw_mouse", codec);
   control.SetMethodCallHandler(
@@ -80,7 +61,9 @@ TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
   for (const HostileStep& step : script) {
     SCOPED_TRACE(step.label);
     StderrCapture capture;
-    EXPECT_EQ(messenger.Deliver(step.channel, step.message), step.expected_reply_hex);
+    const std::vector<kovi_test::Recorded> replies = messenger.Deliver(step.channel, step.message);
+    EXPECT_LE(replies.size(), 1u);
+    EXPECT_EQ(ReplyHex(replies), step.expected_reply_hex);
     EXPECT_EQ(capture.Lines(), step.expected_error_lines);
   }
 }

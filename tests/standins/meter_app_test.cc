@@ -16,19 +16,12 @@
 #include "standins/app/hex.h"
 #include "standins/app/hostile_script.h"
 #include "tests/standins/fake_app_host.h"
+#include "tests/support/wire_bytes.h"
 
 namespace {
 
-std::vector<uint8_t> Call(const std::string& method) {
-  std::vector<uint8_t> bytes;
-  bytes.push_back(0x07);
-  bytes.push_back(static_cast<uint8_t>(method.size()));
-  for (char c : method) {
-    bytes.push_back(static_cast<uint8_t>(c));
-  }
-  bytes.push_back(0x00);
-  return bytes;
-}
+using kovi_test::BatchEnvelope;
+using kovi_test::MethodCallBytes;
 
 std::vector<uint8_t> FromHex(const std::string& hex) {
   std::vector<uint8_t> bytes;
@@ -38,20 +31,7 @@ std::vector<uint8_t> FromHex(const std::string& hex) {
   return bytes;
 }
 
-// A batch event: a success envelope carrying a list of 32-bit integers.
-std::vector<uint8_t> Batch(const std::vector<int32_t>& counts) {
-  std::vector<uint8_t> bytes{0x00, 0x0C, static_cast<uint8_t>(counts.size())};
-  for (int32_t count : counts) {
-    bytes.push_back(0x03);
-    for (int shift = 0; shift < 32; shift += 8) {
-      bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(count) >> shift));
-    }
-  }
-  return bytes;
-}
-
-const std::vector<uint8_t> kSuccessNull{0x00, 0x00};
-const std::string kSupported = "000d010709" + ToHex(std::string("supported")) + "01";
+const std::vector<uint8_t> kSuccessNull = kovi_test::SuccessEnvelope();
 
 class MeterAppTest : public ::testing::Test {
  protected:
@@ -78,20 +58,20 @@ class MeterAppTest : public ::testing::Test {
 
   // From the start to a running capture.
   void RunUpToCapture() {
-    ExpectAndReply("kovi/raw_mouse", Call("isSupported"), FromHex(kSupported));
-    ExpectAndReply("kovi/raw_mouse_events", Call("listen"), kSuccessNull);
+    ExpectAndReply("kovi/raw_mouse", MethodCallBytes("isSupported"), kovi_test::kSupportedAnswer);
+    ExpectAndReply("kovi/raw_mouse_events", MethodCallBytes("listen"), kSuccessNull);
     ExpectAndReply("kovi/window", Text("show"), Text("ok"));
     EXPECT_TRUE(host_.waiting().empty()) << "capturing before the window settled";
     host_.RunDelayedCalls();
     ExpectAndReply("kovi/window", Text("bounds"), Text("320 100 1280 800"));
     probe_.mouse = {0, 0, 0};
-    ExpectAndReply("kovi/raw_mouse", Call("startCapture"), kSuccessNull);
+    ExpectAndReply("kovi/raw_mouse", MethodCallBytes("startCapture"), kSuccessNull);
   }
 
   // One second of 1 kHz: twenty batches of five ticks of ten packets.
   void OneSecondOfBatches() {
     for (int i = 0; i < 20; ++i) {
-      host_.Deliver("kovi/raw_mouse_events", Batch({10, 10, 10, 10, 10}));
+      host_.Deliver("kovi/raw_mouse_events", BatchEnvelope({10, 10, 10, 10, 10}));
     }
   }
 
@@ -158,10 +138,10 @@ TEST_F(MeterAppTest, MeasuresStopsCancelsAndClosesInOrder) {
   OneSecondOfBatches();
   host_.FirePeriodicTimers();
   // The final short batch of the stop arrives before the stop's answer.
-  host_.Deliver("kovi/raw_mouse_events", Batch({3}));
+  host_.Deliver("kovi/raw_mouse_events", BatchEnvelope({3}));
   probe_.mouse = {3, 7, 2};
-  ExpectAndReply("kovi/raw_mouse", Call("stopCapture"), kSuccessNull);
-  ExpectAndReply("kovi/raw_mouse_events", Call("cancel"), kSuccessNull);
+  ExpectAndReply("kovi/raw_mouse", MethodCallBytes("stopCapture"), kSuccessNull);
+  ExpectAndReply("kovi/raw_mouse_events", MethodCallBytes("cancel"), kSuccessNull);
   ASSERT_EQ(host_.waiting().size(), 1u);
   EXPECT_EQ(host_.waiting().front().channel, "kovi/window");
   EXPECT_EQ(host_.waiting().front().message, Text("close"));
@@ -187,9 +167,9 @@ TEST_F(MeterAppTest, MeasuresStopsCancelsAndClosesInOrder) {
 TEST_F(MeterAppTest, BatchesThatArriveWhileTheWindowClosesAreCounted) {
   StartMeter({"--seconds", "30"});
   RunUpToCapture();
-  host_.Deliver("kovi/raw_mouse_events", Batch({10, 10, 10, 10, 10}));
+  host_.Deliver("kovi/raw_mouse_events", BatchEnvelope({10, 10, 10, 10, 10}));
   host_.set_phase(kKoviAppWindowClosing);
-  host_.Deliver("kovi/raw_mouse_events", Batch({4, 4}));
+  host_.Deliver("kovi/raw_mouse_events", BatchEnvelope({4, 4}));
   host_.set_accepting(false);
   meter_->Shutdown();
   std::string result = ResultLine();
@@ -227,7 +207,7 @@ TEST_F(MeterAppTest, HostileScriptComesFirstAndEachReplyIsJudged) {
   EXPECT_TRUE(Printed("meter: hostile ok: cancel without listen -> " + cancel->expected_reply_hex));
   EXPECT_TRUE(Printed("meter: hostile script: " + std::to_string(script.size() - 1) + " of " +
                       std::to_string(script.size()) + " replies as expected"));
-  ExpectAndReply("kovi/raw_mouse", Call("isSupported"), FromHex(kSupported));
+  ExpectAndReply("kovi/raw_mouse", MethodCallBytes("isSupported"), kovi_test::kSupportedAnswer);
 }
 
 }  // namespace

@@ -19,8 +19,11 @@
 
 #include "embedding/flutter_desktop.h"
 #include "embedding/flutter_desktop_windows.h"
+#include "tests/support/wire_bytes.h"
 
 namespace {
+
+using kovi_test::MethodCallBytes;
 
 // Collects what is written to the C runtime's standard error stream (which the
 // library shares with the test) while it lives.
@@ -91,15 +94,6 @@ void Record(FlutterDesktopMessengerRef, const FlutterDesktopMessage* message, vo
       Received{message->channel,
                std::vector<uint8_t>(message->message, message->message + message->message_size),
                message->response_handle});
-}
-
-std::vector<uint8_t> Call(const std::string& method) {
-  std::vector<uint8_t> bytes;
-  bytes.push_back(0x07);
-  bytes.push_back(static_cast<uint8_t>(method.size()));
-  bytes.insert(bytes.end(), method.begin(), method.end());
-  bytes.push_back(0x00);
-  return bytes;
 }
 
 class Properties {
@@ -193,7 +187,7 @@ TEST_F(RunningEngineTest, ApplicationMessagesArriveAsynchronouslyAndAreAnsweredO
   EXPECT_TRUE(control_.empty()) << "delivered before the message loop ran";
   ASSERT_TRUE(PumpUntil([this] { return !control_.empty(); }));
   EXPECT_EQ(control_[0].channel, "kovi/raw_mouse");
-  EXPECT_EQ(control_[0].message, Call("isSupported"));
+  EXPECT_EQ(control_[0].message, MethodCallBytes("isSupported"));
   Answer(control_[0], {0x00, 0x00});
   {
     CrtStderrCapture capture;
@@ -203,7 +197,7 @@ TEST_F(RunningEngineTest, ApplicationMessagesArriveAsynchronouslyAndAreAnsweredO
   // Listen and the window commands find no handler here and get empty replies,
   // so the meter goes on to start the capture.
   ASSERT_TRUE(PumpUntil([this] { return control_.size() == 2; }));
-  EXPECT_EQ(control_[1].message, Call("startCapture"));
+  EXPECT_EQ(control_[1].message, MethodCallBytes("startCapture"));
   // Answered from another thread, as a reply may be.
   std::thread answerer([this] {
     FlutterDesktopMessengerRef locked = FlutterDesktopMessengerLock(messenger_);
@@ -214,7 +208,7 @@ TEST_F(RunningEngineTest, ApplicationMessagesArriveAsynchronouslyAndAreAnsweredO
   answerer.join();
   // After its second of capture the meter stops.
   ASSERT_TRUE(PumpUntil([this] { return control_.size() == 3; }));
-  EXPECT_EQ(control_[2].message, Call("stopCapture"));
+  EXPECT_EQ(control_[2].message, MethodCallBytes("stopCapture"));
 }
 
 TEST_F(RunningEngineTest, HostMessagesReachTheApplicationAndRepliesComeOnce) {

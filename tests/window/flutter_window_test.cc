@@ -1,6 +1,6 @@
 // FlutterWindow over the recording fake of the embedding library: a real hidden
 // top-level window, a real child window as the library's view, the real capture
-// object, and the plugin stand-ins observed into the fake's call log.
+// object, and the plugin stand-ins' registrations noted in the fake's call log.
 #include "window/flutter_window.h"
 
 #include <gtest/gtest.h>
@@ -12,38 +12,21 @@
 
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
-#include "standins/plugins/plugin_standins.h"
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/failure_lines.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
+#include "tests/support/plugin_registration_notes.h"
 #include "tests/support/stderr_capture.h"
 #include "tests/support/window_test_support.h"
+#include "tests/support/wire_bytes.h"
 
 namespace {
+
+using kovi_test::MethodCallBytes;
 
 constexpr const char* kControlChannel = "kovi/raw_mouse";
 constexpr const char* kEventChannel = "kovi/raw_mouse_events";
 constexpr const char* kWindowProc = "FlutterDesktopViewControllerHandleTopLevelWindowProc";
-
-// A method call without arguments in the standard method codec: the name as a
-// string value, then a null value.
-std::vector<uint8_t> MethodCallBytes(const std::string& name) {
-  std::string text(1, '\x07');
-  text += static_cast<char>(name.size());
-  text += name;
-  text += '\0';
-  return std::vector<uint8_t>(text.begin(), text.end());
-}
-
-void NotePlugin(void* /*context*/, const char* plugin_name,
-                FlutterDesktopPluginRegistrarRef registrar) {
-  fake_embedding::Note(std::string("plugin ") + plugin_name, registrar);
-}
-
-void ObservePlugins(PluginStandInObserver observer) {
-  ScreenRetrieverPluginStandInObserve(observer, nullptr);
-  UrlLauncherWindowsStandInObserve(observer, nullptr);
-  WindowManagerPluginStandInObserve(observer, nullptr);
-}
 
 // Stands in for the pointer settings the capture switches off and restores:
 // they are the whole session's, and tests run side by side in it.
@@ -83,11 +66,9 @@ class FlutterWindowTest : public ::testing::Test {
     system_.emplace(SystemWithoutPointerChanges());
     fake_embedding::Reset();
     fake_embedding::SetViewHwnd(view_.hwnd());
-    ObservePlugins(&NotePlugin);
     DiscardQuitMessages();
   }
   void TearDown() override {
-    ObservePlugins(nullptr);
     DiscardQuitMessages();
     system_.reset();
   }
@@ -100,6 +81,7 @@ class FlutterWindowTest : public ::testing::Test {
   }
 
   std::optional<ScopedCaptureSystemApi> system_;
+  PluginRegistrationNotes plugin_notes_;
   ParkedChild view_;
   EngineProject project_{L"data"};
 };
@@ -117,9 +99,9 @@ TEST_F(FlutterWindowTest, CreationBringsUpViewPluginsContentCaptureAndFrameInOrd
 
   const std::vector<std::string> names = fake_embedding::CallNames();
   const size_t controller = Find(names, "FlutterDesktopViewControllerCreate");
-  const size_t first_plugin = Find(names, "plugin ScreenRetrieverPlugin", controller);
-  const size_t second_plugin = Find(names, "plugin UrlLauncherWindows", first_plugin);
-  const size_t third_plugin = Find(names, "plugin WindowManagerPlugin", second_plugin);
+  const size_t first_plugin = Find(names, "registered ScreenRetrieverPlugin", controller);
+  const size_t second_plugin = Find(names, "registered UrlLauncherWindows", first_plugin);
+  const size_t third_plugin = Find(names, "registered WindowManagerPlugin", second_plugin);
   const size_t view_window = Find(names, "FlutterDesktopViewGetHWND", third_plugin);
   const size_t channels = Find(names, "FlutterDesktopMessengerSetCallback", view_window);
   const size_t next_frame = Find(names, "FlutterDesktopEngineSetNextFrameCallback", channels);
@@ -163,11 +145,11 @@ TEST_F(FlutterWindowTest, AMissingViewOrEngineFailsCreationAndLeavesNoFlutterBeh
       EXPECT_FALSE(window.CreateNativeWindow(L"kovi", {0, 0}, {400, 300}));
       hwnd = window.NativeHandle();
       EXPECT_TRUE(IsWindow(hwnd)) << "the hidden window stays until destruction";
-      EXPECT_EQ(errors.Text(), "Failed to create view controller.\n");
+      EXPECT_EQ(errors.Lines(), kovi_test::Lines{kovi_test::kViewControllerFailedLine});
     }
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("plugin ScreenRetrieverPlugin"), 0u);
+    EXPECT_EQ(fake_embedding::CountCalls("registered ScreenRetrieverPlugin"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewGetHWND"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), 0u);
     EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerForceRedraw"), 0u);
@@ -249,17 +231,13 @@ TEST_F(FlutterWindowTest, ClosingWhileCapturingSendsTheLastBatchBeforeTheEngineG
   const size_t batch = Find(names, "FlutterDesktopMessengerSend", before_close);
   ASSERT_LT(batch, names.size());
   EXPECT_EQ(calls[batch].name, kEventChannel);
-  // Success envelope of a general list of 32-bit integers, all 0: the tick sent
-  // here, and any tick of the real timer that came due meanwhile.
+  // A batch of counts, all 0: the tick sent here, and any tick of the real
+  // timer that came due meanwhile.
   const std::vector<uint8_t>& data = calls[batch].data;
   ASSERT_GE(data.size(), 3u);
   const size_t ticks = data[2];
   EXPECT_GE(ticks, 1u);
-  std::vector<uint8_t> expected = {0, 12, static_cast<uint8_t>(ticks)};
-  for (size_t i = 0; i < ticks; ++i) {
-    expected.insert(expected.end(), {3, 0, 0, 0, 0});
-  }
-  EXPECT_EQ(data, expected);
+  EXPECT_EQ(data, kovi_test::BatchEnvelope(std::vector<int32_t>(ticks, 0)));
   const size_t destroyed = Find(names, "FlutterDesktopViewControllerDestroy", batch);
   ASSERT_LT(destroyed, names.size());
   EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 1u);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/fakes/fake_embedding.h"
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding.h"
+#include "tests/support/fake_embedding_windows.h"
 #include "tests/support/window_test_support.h"
 
 namespace {

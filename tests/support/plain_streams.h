@@ -2,8 +2,8 @@
 // serializer take its path for arbitrary streams: a writer appending to a
 // vector through the abstract interface, and a reader that cannot tell how
 // much input is left.
-#ifndef KOVI_TESTS_ENCODING_PLAIN_STREAMS_H_
-#define KOVI_TESTS_ENCODING_PLAIN_STREAMS_H_
+#ifndef KOVI_TESTS_SUPPORT_PLAIN_STREAMS_H_
+#define KOVI_TESTS_SUPPORT_PLAIN_STREAMS_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -46,4 +46,4 @@ class OpaqueReader : public flutter::ByteStreamReader {
 
 }  // namespace kovi_test
 
-#endif  // KOVI_TESTS_ENCODING_PLAIN_STREAMS_H_
+#endif  // KOVI_TESTS_SUPPORT_PLAIN_STREAMS_H_

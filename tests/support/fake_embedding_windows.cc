@@ -1,10 +1,10 @@
 // The Windows half of the recording fake: view controller, view, monitor DPI and
 // the console hook of flutter_desktop_windows.h.
-#include "tests/fakes/fake_embedding_windows.h"
+#include "tests/support/fake_embedding_windows.h"
 
 #include <utility>
 
-#include "tests/fakes/fake_embedding_state.h"
+#include "tests/support/fake_embedding_state.h"
 
 namespace fake_embedding {
 
@@ -32,10 +32,7 @@ void SetViewHwnd(HWND hwnd) {
 }
 
 void SetTopLevelWindowProcAnswer(std::optional<LRESULT> answer) {
-  WithState([&](State& state) {
-    state.window_proc_answer = answer;
-    return 0;
-  });
+  WithState([&](State& state) { state.window_proc_answer = answer; });
 }
 
 void SetMonitorDpi(UINT dpi) {
@@ -68,10 +65,7 @@ FlutterDesktopViewControllerRef FlutterDesktopViewControllerCreate(int32_t width
 
 void FlutterDesktopViewControllerDestroy(FlutterDesktopViewControllerRef controller) {
   Record(MakeCall("FlutterDesktopViewControllerDestroy", controller));
-  WithState([](State& state) {
-    fake_embedding::internal::EndEngine(state);
-    return 0;
-  });
+  WithState([](State& state) { fake_embedding::internal::EndEngine(state); });
 }
 
 FlutterDesktopViewRef FlutterDesktopViewControllerGetView(

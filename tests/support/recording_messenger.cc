@@ -1,4 +1,4 @@
-#include "tests/channels/recording_messenger.h"
+#include "tests/support/recording_messenger.h"
 
 #include <utility>
 

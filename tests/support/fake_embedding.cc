@@ -1,10 +1,10 @@
 // The portable half of the recording fake: the log, the test's controls and the
 // engine and messenger functions of flutter_desktop.h.
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 
 #include <utility>
 
-#include "tests/fakes/fake_embedding_state.h"
+#include "tests/support/fake_embedding_state.h"
 
 namespace fake_embedding {
 namespace internal {
@@ -20,10 +20,7 @@ State& UnguardedState() {
 }
 
 void Record(Call call) {
-  WithState([&](State& state) {
-    state.calls.push_back(std::move(call));
-    return 0;
-  });
+  WithState([&](State& state) { state.calls.push_back(std::move(call)); });
 }
 
 void EndEngine(State& state) {
@@ -92,6 +89,18 @@ EngineProperties CaptureProperties(const FlutterDesktopEngineProperties* record)
   return seen;
 }
 
+// Calls the next-frame callback and user data that `choose` takes from the
+// state, with the mutex released; false when it chose none.
+template <typename Choose>
+bool CallFrameCallback(Choose choose) {
+  const std::pair<FlutterDesktopVoidCallback, void*> chosen = WithState(choose);
+  if (!chosen.first) {
+    return false;
+  }
+  chosen.first(chosen.second);
+  return true;
+}
+
 }  // namespace
 }  // namespace internal
 
@@ -99,19 +108,19 @@ using internal::State;
 using internal::WithState;
 
 void Reset() {
-  WithState([](State& state) {
-    state = State();
-    return 0;
+  WithState([](State& state) { state = State(); });
+}
+
+std::vector<Call> Calls(size_t from) {
+  return WithState([&](State& state) {
+    return std::vector<Call>(state.calls.begin() + static_cast<std::ptrdiff_t>(from),
+                             state.calls.end());
   });
 }
 
-std::vector<Call> Calls() {
-  return WithState([](State& state) { return state.calls; });
-}
-
-std::vector<std::string> CallNames() {
+std::vector<std::string> CallNames(size_t from) {
   std::vector<std::string> names;
-  for (const Call& call : Calls()) {
+  for (const Call& call : Calls(from)) {
     names.push_back(call.function);
   }
   return names;
@@ -163,33 +172,16 @@ bool HasNextFrameCallback() {
 }
 
 bool RunNextFrameCallback() {
-  FlutterDesktopVoidCallback callback = nullptr;
-  void* user_data = nullptr;
-  WithState([&](State& state) {
-    callback = std::exchange(state.next_frame, nullptr);
-    user_data = std::exchange(state.next_frame_user_data, nullptr);
-    return 0;
+  return internal::CallFrameCallback([](State& state) {
+    return std::make_pair(std::exchange(state.next_frame, nullptr),
+                          std::exchange(state.next_frame_user_data, nullptr));
   });
-  if (!callback) {
-    return false;
-  }
-  callback(user_data);
-  return true;
 }
 
 bool RepeatLastNextFrameCallback() {
-  FlutterDesktopVoidCallback callback = nullptr;
-  void* user_data = nullptr;
-  WithState([&](State& state) {
-    callback = state.last_next_frame;
-    user_data = state.last_next_frame_user_data;
-    return 0;
+  return internal::CallFrameCallback([](State& state) {
+    return std::make_pair(state.last_next_frame, state.last_next_frame_user_data);
   });
-  if (!callback) {
-    return false;
-  }
-  callback(user_data);
-  return true;
 }
 
 bool HasChannelCallback(const std::string& channel) {
@@ -214,7 +206,6 @@ const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& cha
       response = internal::FromToken<const FlutterDesktopMessageResponseHandle*>(
           internal::kResponseTokenBase + 0x10 * ++state.responses_made);
     }
-    return 0;
   });
   if (!target.callback) {
     return nullptr;
@@ -228,6 +219,16 @@ const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& cha
 const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& channel,
                                                           const std::vector<uint8_t>& message) {
   return DeliverMessage(channel, message.data(), message.size());
+}
+
+std::vector<Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle) {
+  std::vector<Call> responses;
+  for (Call& call : CallsTo("FlutterDesktopMessengerSendResponse")) {
+    if (call.handle == handle) {
+      responses.push_back(std::move(call));
+    }
+  }
+  return responses;
 }
 
 void SetSendWithReplyRefused(bool refused) {
@@ -245,7 +246,6 @@ bool AnswerOldestReply(const std::optional<std::vector<uint8_t>>& reply) {
       oldest = state.pending_replies.front();
       state.pending_replies.pop_front();
     }
-    return 0;
   });
   if (!oldest.reply) {
     return false;
@@ -293,10 +293,7 @@ FlutterDesktopEngineRef FlutterDesktopEngineCreate(
 
 bool FlutterDesktopEngineDestroy(FlutterDesktopEngineRef engine) {
   Record(MakeCall("FlutterDesktopEngineDestroy", engine));
-  WithState([](State& state) {
-    fake_embedding::internal::EndEngine(state);
-    return 0;
-  });
+  WithState([](State& state) { fake_embedding::internal::EndEngine(state); });
   return true;
 }
 
@@ -328,7 +325,6 @@ void FlutterDesktopEngineSetNextFrameCallback(FlutterDesktopEngineRef engine,
   WithState([&](State& state) {
     state.next_frame = state.last_next_frame = callback;
     state.next_frame_user_data = state.last_next_frame_user_data = user_data;
-    return 0;
   });
 }
 
@@ -346,7 +342,6 @@ void FlutterDesktopMessengerSetCallback(FlutterDesktopMessengerRef messenger, co
     } else {
       state.channels.erase(name);
     }
-    return 0;
   });
 }
 

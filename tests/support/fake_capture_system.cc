@@ -1,4 +1,4 @@
-#include "tests/capture/fake_capture_system.h"
+#include "tests/support/fake_capture_system.h"
 
 #include <cstring>
 #include <sstream>

@@ -2,8 +2,8 @@
 // one handler per channel, delivers test messages to them in place (as the real
 // messenger does) with a reply callable that records every answer, and records
 // every message sent.
-#ifndef KOVI_TESTS_CHANNELS_RECORDING_MESSENGER_H_
-#define KOVI_TESTS_CHANNELS_RECORDING_MESSENGER_H_
+#ifndef KOVI_TESTS_SUPPORT_RECORDING_MESSENGER_H_
+#define KOVI_TESTS_SUPPORT_RECORDING_MESSENGER_H_
 
 #include <cstdint>
 #include <map>
@@ -50,4 +50,4 @@ class RecordingMessenger : public flutter::BinaryMessenger {
 
 }  // namespace kovi_test
 
-#endif  // KOVI_TESTS_CHANNELS_RECORDING_MESSENGER_H_
+#endif  // KOVI_TESTS_SUPPORT_RECORDING_MESSENGER_H_

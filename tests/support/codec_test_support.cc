@@ -1,4 +1,4 @@
-#include "tests/encoding/codec_test_support.h"
+#include "tests/support/codec_test_support.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sstream>
 #include <stdexcept>
+
+#include "encoding/byte_buffer_stream_writer.h"
 
 namespace kovi_test {
 
@@ -40,6 +42,21 @@ std::string HexOf(const std::vector<uint8_t>& bytes) {
     text.pop_back();
   }
   return text;
+}
+
+std::vector<uint8_t> EncodeValue(const EncodableValue& value, size_t prefix) {
+  std::vector<uint8_t> bytes(prefix, 0xAA);
+  flutter::ByteBufferStreamWriter writer(&bytes);
+  flutter::StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
+  return bytes;
+}
+
+EncodableValue WrappedInLists(int depth, const EncodableValue& innermost) {
+  EncodableValue value = innermost;
+  for (int i = 0; i < depth; ++i) {
+    value = EncodableValue(EncodableList{std::move(value)});
+  }
+  return value;
 }
 
 namespace {

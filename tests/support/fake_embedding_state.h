@@ -1,8 +1,8 @@
 // The recording fake's shared state, used by its portable and Windows halves.
 // Every access holds the fake's mutex; callbacks into the host are called with
 // the mutex released.
-#ifndef KOVI_TESTS_FAKES_FAKE_EMBEDDING_STATE_H_
-#define KOVI_TESTS_FAKES_FAKE_EMBEDDING_STATE_H_
+#ifndef KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_STATE_H_
+#define KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_STATE_H_
 
 #include <cstdint>
 #include <deque>
@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/fakes/fake_embedding.h"
+#include "tests/support/fake_embedding.h"
 
 namespace fake_embedding {
 namespace internal {
@@ -88,4 +88,4 @@ void EndEngine(State& state);
 }  // namespace internal
 }  // namespace fake_embedding
 
-#endif  // KOVI_TESTS_FAKES_FAKE_EMBEDDING_STATE_H_
+#endif  // KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_STATE_H_

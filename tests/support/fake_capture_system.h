@@ -3,8 +3,8 @@
 // descriptions that a test adds, answers the registration and the mouse
 // parameter calls as configured, keeps a clock the test moves, and records
 // every call with its arguments. One at a time; test thread only.
-#ifndef KOVI_TESTS_CAPTURE_FAKE_CAPTURE_SYSTEM_H_
-#define KOVI_TESTS_CAPTURE_FAKE_CAPTURE_SYSTEM_H_
+#ifndef KOVI_TESTS_SUPPORT_FAKE_CAPTURE_SYSTEM_H_
+#define KOVI_TESTS_SUPPORT_FAKE_CAPTURE_SYSTEM_H_
 
 #include <windows.h>
 
@@ -93,4 +93,4 @@ class FakeCaptureSystem {
   std::optional<ScopedCaptureSystemApi> installed_;
 };
 
-#endif  // KOVI_TESTS_CAPTURE_FAKE_CAPTURE_SYSTEM_H_
+#endif  // KOVI_TESTS_SUPPORT_FAKE_CAPTURE_SYSTEM_H_

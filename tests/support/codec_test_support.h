@@ -1,12 +1,13 @@
-// Helpers shared by the encoding tests: byte literals, an exact text form of
-// values (for comparisons with readable failures) and a seeded generator of
-// random values. The failure lines are captured with tests/support's
-// StderrCapture.
-#ifndef KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
-#define KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+// Helpers shared by the encoding tests and the fuzzers: byte literals, an exact
+// text form of values (for comparisons with readable failures), a serializer
+// that takes the derived serializers' path, and a seeded generator of random
+// values.
+#ifndef KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
+#define KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_
 
 #include <cstdint>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,23 @@ namespace kovi_test {
 std::vector<uint8_t> Hex(const std::string& text);
 std::string HexOf(const std::vector<uint8_t>& bytes);
 
+// `value` written alone with the standard serializer after `prefix` bytes of
+// 0xAA, as a message.
+std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value, size_t prefix = 0);
+
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
 std::string ValueText(const flutter::EncodableValue& value);
+
+// `innermost` wrapped in `depth` one-element lists.
+flutter::EncodableValue WrappedInLists(int depth, const flutter::EncodableValue& innermost);
+
+// A held type whose copy fails, to drive a value into the valueless state.
+struct CopyFails {
+  CopyFails() = default;
+  CopyFails(CopyFails&&) = default;
+  CopyFails(const CopyFails&) { throw std::runtime_error("copy"); }
+};
 
 // Overrides nothing: reads and writes as the standard serializer does, but
 // through the path every derived serializer takes (the virtual operations).
@@ -49,4 +64,4 @@ class ValueGenerator {
 
 }  // namespace kovi_test
 
-#endif  // KOVI_TESTS_ENCODING_CODEC_TEST_SUPPORT_H_
+#endif  // KOVI_TESTS_SUPPORT_CODEC_TEST_SUPPORT_H_

@@ -3,8 +3,8 @@
 // restores these defaults too: view controller creation succeeds, the view's
 // window is FakeViewHwnd(), the top-level window procedure consumes nothing and
 // every monitor has 96 dots per inch.
-#ifndef KOVI_TESTS_FAKES_FAKE_EMBEDDING_WINDOWS_H_
-#define KOVI_TESTS_FAKES_FAKE_EMBEDDING_WINDOWS_H_
+#ifndef KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_WINDOWS_H_
+#define KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_WINDOWS_H_
 
 #include <windows.h>
 
@@ -29,4 +29,4 @@ void SetMonitorDpi(UINT dpi);
 
 }  // namespace fake_embedding
 
-#endif  // KOVI_TESTS_FAKES_FAKE_EMBEDDING_WINDOWS_H_
+#endif  // KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_WINDOWS_H_

@@ -9,6 +9,7 @@
 //     messenger is available, sends with a reply are accepted, Lock returns the
 //     messenger).
 //   - Read the log with Calls(), CallNames(), CallsTo(name) or CountCalls(name);
+//     Calls(from) and CallNames(from) leave out the first `from` entries;
 //     Note(label) puts the test's own entry into the same log, so events of the
 //     test (a handler destroyed, a plugin called) can be ordered against calls.
 //   - Handles: EngineHandle(), MessengerHandle(), RegistrarFor(name) (one distinct
@@ -22,7 +23,9 @@
 //     RepeatLastNextFrameCallback() calls it again.
 //   - Incoming messages: DeliverMessage(channel, bytes) calls the callback the host
 //     installed for the channel with a message record carrying a fresh response
-//     handle, and returns that handle (null when the channel has no callback).
+//     handle, and returns that handle (null when the channel has no callback);
+//     ResponsesTo(handle) are the FlutterDesktopMessengerSendResponse calls made
+//     with it.
 //   - Outgoing messages: FlutterDesktopMessengerSend and ...SendWithReply are
 //     logged with their bytes. Accepted sends with a reply wait in a queue until
 //     AnswerOldestReply(bytes or nullopt) calls their reply function;
@@ -39,8 +42,8 @@
 // The fake is safe to call from several threads (a reply may be answered from any
 // thread); the callbacks it calls run on the thread of the test call that triggers
 // them, with no lock of the fake held.
-#ifndef KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
-#define KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
+#ifndef KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_
+#define KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -90,8 +93,8 @@ struct EngineProperties {
 
 // Log and defaults.
 void Reset();
-std::vector<Call> Calls();
-std::vector<std::string> CallNames();
+std::vector<Call> Calls(size_t from = 0);
+std::vector<std::string> CallNames(size_t from = 0);
 std::vector<Call> CallsTo(const std::string& function);
 size_t CountCalls(const std::string& function);
 void Note(const std::string& label, const void* handle = nullptr);
@@ -118,6 +121,7 @@ const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& cha
                                                           const uint8_t* message, size_t size);
 const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& channel,
                                                           const std::vector<uint8_t>& message);
+std::vector<Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle);
 
 // Outgoing messages.
 void SetSendWithReplyRefused(bool refused);
@@ -134,4 +138,4 @@ int LocksHeld();
 
 }  // namespace fake_embedding
 
-#endif  // KOVI_TESTS_FAKES_FAKE_EMBEDDING_H_
+#endif  // KOVI_TESTS_SUPPORT_FAKE_EMBEDDING_H_

@@ -1,8 +1,8 @@
 // RecordingEventSink: an event sink for tests that keeps each batch of per-tick
 // counts it is given in a list the test owns. Anything but a list of 32-bit
 // integers fails the test.
-#ifndef KOVI_TESTS_CAPTURE_RECORDING_EVENT_SINK_H_
-#define KOVI_TESTS_CAPTURE_RECORDING_EVENT_SINK_H_
+#ifndef KOVI_TESTS_SUPPORT_RECORDING_EVENT_SINK_H_
+#define KOVI_TESTS_SUPPORT_RECORDING_EVENT_SINK_H_
 
 #include <gtest/gtest.h>
 
@@ -42,4 +42,4 @@ class RecordingEventSink : public flutter::EventSink {
   Batches* batches_;
 };
 
-#endif  // KOVI_TESTS_CAPTURE_RECORDING_EVENT_SINK_H_
+#endif  // KOVI_TESTS_SUPPORT_RECORDING_EVENT_SINK_H_
