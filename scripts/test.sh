@@ -1,11 +1,10 @@
 #!/bin/bash
 # The project's test run: installs what is missing, then for each tree named
-# (default: native fuzz windows windows-clang, one after another; the Windows
-# trees share the Wine prefix) configures it when it has no configuration yet
-# or its presets changed since, builds what changed, runs its tests, and ends
-# with "N passed, N failed, N skipped", counting test cases
-# (scripts/test_summary.py). A tree that cannot configure, build or start its
-# tests counts as one more failure.
+# (default: native fuzz windows windows-clang) configures it when it has no
+# configuration yet or its presets changed since, builds what changed and runs
+# its tests, and ends with "N passed, N failed, N skipped", counting test
+# cases (scripts/test_summary.py). A tree that cannot configure, build or start
+# its tests counts as one more failure.
 #   scripts/test.sh [--fresh] [TREE...]
 # --fresh configures each tree from scratch first (its build then starts over,
 # apart from what the compiler cache holds).
@@ -14,7 +13,8 @@ cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 all_trees=(native fuzz windows windows-clang)
 usage() {
-  echo "usage: scripts/test.sh [--fresh] [${all_trees[*]// /|}]..." >&2
+  local IFS='|'
+  echo "usage: scripts/test.sh [--fresh] [${all_trees[*]}]..." >&2
   exit 2
 }
 fresh=() trees=()
@@ -52,41 +52,60 @@ configure_mode() {
   fi
 }
 
-broken=0 tested=()
-run_tree() {
-  local tree=$1 dir=$root/build/$1 start=$SECONDS mode
+# Configures (when needed) and builds one tree; false when either fails.
+build_tree() {
+  local tree=$1 start=$SECONDS mode log=$root/build/$1-configure.log
   echo "=== $tree: configure and build"
   mode=$(configure_mode "$tree")
-  if [ "$mode" != skip ]; then
-    local log=$root/build/$tree-configure.log
-    # shellcheck disable=SC2086 # the mode is one option or none
-    if ! cmake --preset "$tree" $mode >"$log" 2>&1; then
-      cat "$log"
-      broken=$((broken + 1))
-      return
-    fi
+  # shellcheck disable=SC2086 # the mode is one option or none
+  if [ "$mode" != skip ] && ! cmake --preset "$tree" $mode >"$log" 2>&1; then
+    cat "$log"
+    return 1
   fi
-  if ! cmake --build --preset "$tree"; then
-    broken=$((broken + 1))
-    return
-  fi
-  echo "=== $tree: built in $((SECONDS - start)) s; test"
-  start=$SECONDS
-  rm -rf "$dir/test-results" "$dir/ctest-junit.xml"
-  ctest --preset "$tree" --output-junit "$dir/ctest-junit.xml" 2>&1 | tee "$root/build/$tree-ctest.log"
-  echo "=== $tree: tested in $((SECONDS - start)) s"
-  tested+=("$dir")
+  cmake --build --preset "$tree" || return 1
+  echo "=== $tree: built in $((SECONDS - start)) s"
 }
 
+# Runs one tree's tests, their output in build/<tree>-ctest.log and CTest's
+# exit code in build/<tree>-ctest.rc.
+test_tree() {
+  local tree=$1 dir=$root/build/$1 start=$SECONDS
+  rm -rf "$dir/test-results" "$dir/ctest-junit.xml"
+  ctest --preset "$tree" --output-junit "$dir/ctest-junit.xml" >"$root/build/$tree-ctest.log" 2>&1
+  echo $? >"$root/build/$tree-ctest.rc"
+  echo "=== $tree: tested in $((SECONDS - start)) s"
+}
+
+# The trees' tests run one tree at a time (the Windows trees share the Wine
+# prefix and the X display), each as soon as its tree is built and the tests
+# before it are done, while the next tree builds: the system tests mostly wait
+# on Wine and the display, so the build has the processor meanwhile.
 mkdir -p build
+broken=0 tested=() testing=""
 for tree in "${trees[@]}"; do
-  run_tree "$tree"
+  if build_tree "$tree"; then
+    [ -z "$testing" ] || wait "$testing"
+    test_tree "$tree" &
+    testing=$!
+    tested+=("$root/build/$tree")
+  else
+    broken=$((broken + 1))
+  fi
 done
+[ -z "$testing" ] || wait "$testing"
 if [[ " ${trees[*]} " == *" windows"* ]]; then
   source scripts/wine-env.sh
   "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
 fi
 
+# The whole output of a tree whose tests did not all pass.
+for dir in "${tested[@]}"; do
+  tree=$(basename "$dir")
+  if [ "$(cat "build/$tree-ctest.rc")" != 0 ]; then
+    echo "=== $tree: the tests' output (build/$tree-ctest.log)"
+    cat "build/$tree-ctest.log"
+  fi
+done
 if [ $broken -ne 0 ]; then
   echo "$broken tree(s) failed to configure or build" >&2
 fi
