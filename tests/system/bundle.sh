@@ -6,14 +6,14 @@
 # prebuilt engine, plugins and application come: plain files in folders of
 # their own (the engine with its import library, the plugins without), no
 # source or build tree of theirs in reach. A second tree is configured against
-# those folders (KOVI_ENGINE_DIR, KOVI_PLUGINS_DIR, KOVI_APP_DATA_DIR), builds
-# kovi alone, as one unit per library (a unity build: a third of the time), and
-# installs it. The folder holds kovi.exe, its four DLLs and data/ and nothing
-# else, the outside files unchanged; TREE installs the same layout with its
-# stand-ins and the zip holds it too. Then kovi.exe runs from that folder:
-# start-up, a short capture of SendInput moves (the loss-free input path), all
-# counted, the window closed from outside, the mouse parameters set for the
-# capture and restored, exit code 0.
+# those folders (KOVI_ENGINE_DIR, KOVI_PLUGINS_DIR, KOVI_APP_DATA_DIR), without
+# tests, builds kovi alone, as one unit per library (a unity build: a third of
+# the time), and installs it. The folder holds kovi.exe, its four DLLs and
+# data/ and nothing else, the outside files unchanged; TREE installs the same
+# layout with its stand-ins and the zip holds it too. Then kovi.exe runs from
+# that folder: start-up, a short capture of SendInput moves (the loss-free
+# input path), all counted, the window closed from outside, the mouse
+# parameters set for the capture and restored, exit code 0.
 set -u
 source "$(dirname "$0")/system_lib.sh"
 TREE=$3 GENERATOR=$4 TOOLCHAIN=$5 BUILD_TYPE=$6
@@ -36,9 +36,14 @@ build_bundle() {
   for part in engine plugins app; do
     step cmake --install "$TREE" --component "standin_$part" --prefix "$PARTS/$part" || return 1
   done
+  # Without tests, and with TREE's compiler launcher (its cache, if any).
+  local launcher
+  launcher=$(sed -n 's/^CMAKE_CXX_COMPILER_LAUNCHER:[A-Z]*=//p' "$TREE/CMakeCache.txt")
   step cmake -S "$KOVI_ROOT" -B "$WORK/tree" -G "$GENERATOR" --toolchain "$TOOLCHAIN" \
-    -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DCMAKE_UNITY_BUILD=ON -DKOVI_ENGINE_DIR="$PARTS/engine" \
-    -DKOVI_PLUGINS_DIR="$PARTS/plugins" -DKOVI_APP_DATA_DIR="$PARTS/app" &&
+    -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DCMAKE_UNITY_BUILD=ON -DKOVI_BUILD_TESTS=OFF \
+    -DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
+    -DKOVI_ENGINE_DIR="$PARTS/engine" -DKOVI_PLUGINS_DIR="$PARTS/plugins" \
+    -DKOVI_APP_DATA_DIR="$PARTS/app" &&
     step cmake --build "$WORK/tree" --target kovi -j2 &&
     step cmake --install "$WORK/tree" --prefix "$WORK/bundle" &&
     step cpack --config "$WORK/tree/CPackConfig.cmake" &&
