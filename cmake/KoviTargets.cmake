@@ -21,8 +21,9 @@
 # kovi_write_folder_edges runs) records its DEPS and PRIVATE_DEPS, built here
 # or not. kovi_write_folder_edges(<file>) writes, per product folder, the
 # product folders its files may include from: those of its libraries' links
-# among the product's libraries, and theirs in turn. tests/layers checks every
-# include against that file.
+# among the product's libraries, and theirs in turn; links that make a cycle
+# of folders stop the configure step. tests/layers checks every include
+# against that file.
 
 # True in <result> when every variable named is true.
 function(kovi_only result)
@@ -110,8 +111,10 @@ function(kovi_write_folder_edges file)
   list(REMOVE_DUPLICATES folders)
   set(rows)
   foreach(folder IN LISTS folders)
-    # What the folder reaches, grown until a round adds nothing.
+    # What the folder reaches through other folders, grown until a round adds
+    # nothing. Reaching itself that way would be a cycle: no order at all.
     set(reach ${edges_${folder}})
+    list(REMOVE_ITEM reach ${folder})
     set(count -1)
     set(length 0)
     while(NOT length EQUAL count)
@@ -120,7 +123,9 @@ function(kovi_write_folder_edges file)
         list(APPEND reach ${edges_${next}})
       endforeach()
       list(REMOVE_DUPLICATES reach)
-      list(REMOVE_ITEM reach ${folder})
+      if(folder IN_LIST reach)
+        message(FATAL_ERROR "The product's folders link in a cycle: ${folder}/ reaches itself")
+      endif()
       list(LENGTH reach length)
     endwhile()
     list(SORT reach)

@@ -62,10 +62,12 @@ inline Bytes ErrorEnvelope(const std::string& code, const std::string& message,
          details;
 }
 
-// The capture's answer to isSupported: a map (tag 13) of one entry, "supported"
-// to true.
-inline const Bytes kSupportedAnswer =
-    SuccessEnvelope(Bytes{0x0D, 0x01} + StringValue("supported") + kTrue);
+// The capture's answer to isSupported: a success envelope of a map (tag 13) of
+// one entry, "supported" to true. Spelled out: an initializer that read kTrue
+// could run before kTrue's own (clang for MinGW does not keep the order of
+// inline variables), and the answer then lacked its last byte.
+inline const Bytes kSupportedAnswer = {0x00, 0x0D, 0x01, 0x07, 0x09, 's', 'u', 'p',
+                                       'p',  'o',  'r',  't',  'e',  'd', 0x01};
 
 // A batch of per-tick packet counts as the capture sends it on its event
 // channel: a success envelope of a general list of 32-bit integers.
