@@ -10,7 +10,8 @@
 #     of the project's, for headers that code built with a newer one includes.
 #   kovi_script_test(<name> SCRIPT <file> [ARGS <arguments...>] [ONLY <flags...>]
 #                    [PROPERTIES <property> <value>...])
-#     A bash script as a CTest test (timeout 120 s unless PROPERTIES says).
+#     A bash script as a CTest test (timeout 120 s unless PROPERTIES says),
+#     with the tree's Wine prefixes.
 #
 # A program runs as one CTest test, all its cases in one process, and writes
 # each case's result to <tree>/test-results/<name>.xml (gtest's XML), which
@@ -63,6 +64,13 @@ endif()
 
 set(KOVI_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results)
 
+# Under Wine, a tree's tests run in Wine prefixes of the tree's own
+# (scripts/wine-env.sh), so two Windows trees' tests can run at once.
+set(KOVI_TEST_ENVIRONMENT "")
+if(CMAKE_CROSSCOMPILING)
+  set(KOVI_TEST_ENVIRONMENT ENVIRONMENT KOVI_WINE_DIR=${CMAKE_BINARY_DIR})
+endif()
+
 
 function(kovi_test name)
   cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD" "SOURCES;DEPS;ONLY;PROPERTIES" ${ARGN})
@@ -88,7 +96,7 @@ function(kovi_test name)
   if(ARG_CXX_STANDARD)
     set_target_properties(${name} PROPERTIES CXX_STANDARD ${ARG_CXX_STANDARD})
   endif()
-  set(properties TIMEOUT 600)
+  set(properties TIMEOUT 600 ${KOVI_TEST_ENVIRONMENT})
   if(CMAKE_CROSSCOMPILING)
     list(APPEND properties FIXTURES_REQUIRED kovi_wine_desktop)
   endif()
@@ -111,5 +119,5 @@ function(kovi_script_test name)
     return()
   endif()
   add_test(NAME ${name} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ${KOVI_TEST_ENVIRONMENT} ${ARG_PROPERTIES})
 endfunction()

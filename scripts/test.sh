@@ -32,9 +32,6 @@ done
 [ ${#trees[@]} -gt 0 ] || trees=("${all_trees[@]}")
 
 scripts/install-deps.sh || exit 1
-if [[ " ${trees[*]} " == *" windows"* ]]; then
-  scripts/wine-prefix.sh || exit 1
-fi
 
 # How a tree is configured before its build: from scratch when asked or when
 # its cache is of another generator, again when the presets changed after its
@@ -76,27 +73,29 @@ test_tree() {
   echo "=== $tree: tested in $((SECONDS - start)) s"
 }
 
-# The trees' tests run one tree at a time (the Windows trees share the Wine
-# prefix and the X display), each as soon as its tree is built and the tests
-# before it are done, while the next tree builds: the system tests mostly wait
-# on Wine and the display, so the build has the processor meanwhile.
+# A tree's tests start as soon as it is built, while the next tree builds and
+# the trees before it may still be testing: each Windows tree's tests run in
+# Wine prefixes and on X displays of their own, and the system tests mostly
+# wait on Wine and the display, so the build has the processor meanwhile.
 mkdir -p build
-broken=0 tested=() testing=""
+broken=0 tested=() testing=()
 for tree in "${trees[@]}"; do
   if build_tree "$tree"; then
-    [ -z "$testing" ] || wait "$testing"
     test_tree "$tree" &
-    testing=$!
+    testing+=($!)
     tested+=("$root/build/$tree")
   else
     broken=$((broken + 1))
   fi
 done
-[ -z "$testing" ] || wait "$testing"
-if [[ " ${trees[*]} " == *" windows"* ]]; then
-  source scripts/wine-env.sh
-  "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
-fi
+[ ${#testing[@]} -eq 0 ] || wait "${testing[@]}"
+# The Wine servers the Windows trees' tests left waiting for their next client.
+source scripts/wine-env.sh
+for dir in "${tested[@]}"; do
+  for prefix in "$dir/wineprefix" "$dir/wineprefix-x11"; do
+    [ ! -d "$prefix" ] || WINEPREFIX=$prefix "$KOVI_WINESERVER" -k >/dev/null 2>&1 || true
+  done
+done
 
 # The whole output of a tree whose tests did not all pass.
 for dir in "${tested[@]}"; do

@@ -1,9 +1,12 @@
 # shellcheck shell=bash
 # shellcheck disable=SC2034 # KOVI_WINE is for the scripts that source this file
 # Sourced by the project's scripts: the project's own Wine prefix and commands.
-# KOVI_WINEPREFIX may name another prefix; the default lives in the build folder.
+# The prefixes live in KOVI_WINE_DIR (default: the build folder; each Windows
+# tree's tests use prefixes of that tree's own, so two trees' tests can run at
+# once); KOVI_WINEPREFIX may name another prefix.
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]:-$0}")/.." && pwd)}
-export WINEPREFIX=${KOVI_WINEPREFIX:-$KOVI_ROOT/build/wineprefix}
+export KOVI_WINE_DIR=${KOVI_WINE_DIR:-$KOVI_ROOT/build}
+export WINEPREFIX=${KOVI_WINEPREFIX:-$KOVI_WINE_DIR/wineprefix}
 export WINEARCH=win64
 # -all keeps Debian's wine quiet about the missing 32-bit loader; err+module
 # still reports a DLL that cannot be loaded.

@@ -1,9 +1,10 @@
 #!/bin/bash
 # Creates (once) one of the project's own Wine prefixes, 64-bit:
-#   wine-prefix.sh            the test prefix (build/wineprefix): Wine's null
+#   wine-prefix.sh            the test prefix (wineprefix in KOVI_WINE_DIR,
+#                             default build/, scripts/wine-env.sh): Wine's null
 #                             graphics driver, so windows, timers and raw input
 #                             registration work without a display
-#   wine-prefix.sh x11        the real-display prefix (build/wineprefix-x11) of
+#   wine-prefix.sh x11        the real-display prefix (wineprefix-x11 beside it) of
 #                             the demo and the system tests: Wine's X11 driver,
 #                             so a program under Xvfb gets raw input from XTest
 # The two never share a wineserver. Safe to run from several processes at once
@@ -12,7 +13,10 @@
 set -eu
 case ${1:-headless} in
   headless) ;;
-  x11) export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix-x11} ;;
+  x11)
+    root=$(cd "$(dirname "$0")/.." && pwd)
+    export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-${KOVI_WINE_DIR:-$root/build}/wineprefix-x11}
+    ;;
   *) echo "usage: wine-prefix.sh [x11]" >&2; exit 2 ;;
 esac
 source "$(dirname "$0")/wine-env.sh"

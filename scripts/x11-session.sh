@@ -21,7 +21,7 @@
 #   kovi_wineserver_pid                  the id of the prefix's wineserver
 #   kovi_session_end                     end everything started here
 KOVI_ROOT=${KOVI_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-$KOVI_ROOT/build/wineprefix-x11}
+export KOVI_WINEPREFIX=${KOVI_WINEPREFIX_X11:-${KOVI_WINE_DIR:-$KOVI_ROOT/build}/wineprefix-x11}
 # shellcheck source=scripts/wine-env.sh
 source "$KOVI_ROOT/scripts/wine-env.sh"
 KOVI_SESSION_PIDS=()
@@ -115,10 +115,14 @@ kovi_synthetic_mouse() {
     echo "$KOVI_SYNTHETIC_MOUSE"
     return 0
   fi
-  if [ ! -x "$tree/bin/synthetic_mouse" ]; then
+  # Under a lock: system tests running side by side may both find it missing.
+  mkdir -p "$KOVI_ROOT/build"
+  (
+    flock 9
+    [ -x "$tree/bin/synthetic_mouse" ] && exit 0
     { [ -f "$tree/CMakeCache.txt" ] || (cd "$KOVI_ROOT" && cmake --preset native); } >&2 &&
-      cmake --build "$tree" --target synthetic_mouse -j2 >&2 || return 1
-  fi
+      cmake --build "$tree" --target synthetic_mouse -j2 >&2
+  ) 9>"$KOVI_ROOT/build/synthetic-mouse.lock" || return 1
   echo "$tree/bin/synthetic_mouse"
 }
 
