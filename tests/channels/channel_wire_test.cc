@@ -12,7 +12,7 @@
 #include "channels/method_channel.h"
 #include "channels/stream_handler_functions.h"
 #include "embedding/binary_messenger_impl.h"
-#include "encoding/standard_method_codec.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/stderr_capture.h"
@@ -24,13 +24,6 @@ namespace {
 using flutter::EncodableValue;
 using flutter::MethodCall;
 using flutter::MethodResult;
-
-const char kMethods[] = "kovi/raw_mouse";
-const char kEvents[] = "kovi/raw_mouse_events";
-
-const flutter::MethodCodec* Codec() {
-  return &flutter::StandardMethodCodec::GetInstance();
-}
 
 // Answers by method name, as the control channel's handler would and worse.
 void AnswerByName(const MethodCall& call, std::unique_ptr<MethodResult> result) {
@@ -67,7 +60,7 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
     Bytes bytes;  // of the single response; a null pointer when empty
     Lines errors = {};
   };
-  const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kMethods)};
+  const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kControlChannel)};
   const std::vector<Case> cases = {
       {"map result", MethodCallBytes("isSupported"), 1, kSupportedAnswer},
       {"success without value", MethodCallBytes("startCapture"), 1, SuccessEnvelope()},
@@ -78,15 +71,16 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
        {},
        1,
        {},
-       {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kMethods)}},
+       {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kControlChannel)}},
       {"answered twice", MethodCallBytes("twice"), 1, SuccessEnvelope(), {kDuplicateResultLine}},
       {"never answered", MethodCallBytes("never"), 0, {}, {kMissingResultLine}},
   };
-  flutter::MethodChannel(messenger_.get(), kMethods, Codec()).SetMethodCallHandler(AnswerByName);
+  flutter::MethodChannel(messenger_.get(), kControlChannel, Codec())
+      .SetMethodCallHandler(AnswerByName);
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     StderrCapture errors;
-    const auto* handle = fake_embedding::DeliverMessage(kMethods, test.message);
+    const auto* handle = fake_embedding::DeliverMessage(kControlChannel, test.message);
     ASSERT_NE(handle, nullptr);
     const auto responses = fake_embedding::ResponsesTo(handle);
     ASSERT_EQ(responses.size(), test.responses);
@@ -102,20 +96,21 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
 }
 
 TEST_F(ChannelWireTest, RemovingTheMethodHandlerClearsTheLibraryCallback) {
-  flutter::MethodChannel channel(messenger_.get(), kMethods, Codec());
+  flutter::MethodChannel channel(messenger_.get(), kControlChannel, Codec());
   channel.SetMethodCallHandler(AnswerByName);
-  EXPECT_TRUE(fake_embedding::HasChannelCallback(kMethods));
+  EXPECT_TRUE(fake_embedding::HasChannelCallback(kControlChannel));
   channel.SetMethodCallHandler(nullptr);
-  EXPECT_FALSE(fake_embedding::HasChannelCallback(kMethods));
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kControlChannel));
 }
 
 TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
   std::unique_ptr<MethodResult> kept;
-  flutter::MethodChannel(messenger_.get(), kMethods, Codec())
+  flutter::MethodChannel(messenger_.get(), kControlChannel, Codec())
       .SetMethodCallHandler([&kept](const MethodCall&, std::unique_ptr<MethodResult> result) {
         kept = std::move(result);
       });
-  const auto* handle = fake_embedding::DeliverMessage(kMethods, MethodCallBytes("startCapture"));
+  const auto* handle =
+      fake_embedding::DeliverMessage(kControlChannel, MethodCallBytes("startCapture"));
   EXPECT_EQ(fake_embedding::MessengerReferences(), 1);
   fake_embedding::SetMessengerAvailable(false);
   StderrCapture errors;
@@ -128,7 +123,7 @@ TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
 
 TEST_F(ChannelWireTest, EventStreamTraffic) {
   std::unique_ptr<flutter::EventSink> sink;
-  flutter::EventChannel(messenger_.get(), kEvents, Codec())
+  flutter::EventChannel(messenger_.get(), kEventChannel, Codec())
       .SetStreamHandler(std::make_unique<flutter::StreamHandlerFunctions>(
           [&sink](const EncodableValue*, std::unique_ptr<flutter::EventSink>&& events) {
             sink = std::move(events);
@@ -140,7 +135,7 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
           }));
   const auto exchange = [](const Bytes& message) {
     const auto responses =
-        fake_embedding::ResponsesTo(fake_embedding::DeliverMessage(kEvents, message));
+        fake_embedding::ResponsesTo(fake_embedding::DeliverMessage(kEventChannel, message));
     EXPECT_EQ(responses.size(), 1u);
     return responses.empty() ? Bytes{0xEE} : responses[0].data;
   };
@@ -154,9 +149,9 @@ TEST_F(ChannelWireTest, EventStreamTraffic) {
 
   const auto sends = fake_embedding::CallsTo("FlutterDesktopMessengerSend");
   ASSERT_EQ(sends.size(), 2u);
-  EXPECT_EQ(sends[0].name, kEvents);
+  EXPECT_EQ(sends[0].name, kEventChannel);
   EXPECT_EQ(sends[0].data, SuccessEnvelope(ListValue({Int32Value(3), Int32Value(260)})));
-  EXPECT_EQ(sends[1].name, kEvents);
+  EXPECT_EQ(sends[1].name, kEventChannel);
   EXPECT_EQ(sends[1].size, 0u);
   EXPECT_TRUE(sends[1].data.empty());
   EXPECT_EQ(fake_embedding::MessengerReferences(), 0);

@@ -10,7 +10,7 @@
 #include "channels/event_sink_implementation.h"
 #include "channels/stream_handler_error.h"
 #include "channels/stream_handler_functions.h"
-#include "encoding/standard_method_codec.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
@@ -24,12 +24,6 @@ using flutter::EventChannel;
 using flutter::EventSink;
 using flutter::StreamHandlerError;
 using flutter::StreamHandlerFunctions;
-
-const char kChannel[] = "kovi/raw_mouse_events";
-
-const flutter::MethodCodec* Codec() {
-  return &flutter::StandardMethodCodec::GetInstance();
-}
 
 // What the scripted stream handler saw and what it answers. An error code that
 // is not empty makes the matching callable fail with that code and message "m".
@@ -78,11 +72,11 @@ std::unique_ptr<StreamHandlerFunctions> ScriptedHandler(Script& script) {
 class EventChannelTest : public testing::Test {
  protected:
   void Install(std::unique_ptr<flutter::StreamHandler> handler) {
-    EventChannel(&messenger_, kChannel, Codec()).SetStreamHandler(std::move(handler));
+    EventChannel(&messenger_, kEventChannel, Codec()).SetStreamHandler(std::move(handler));
   }
   // Delivers the message and returns the bytes of its single reply.
   Bytes Exchange(const Bytes& message) {
-    std::vector<Recorded> replies = messenger_.Deliver(kChannel, message);
+    std::vector<Recorded> replies = messenger_.Deliver(kEventChannel, message);
     EXPECT_EQ(replies.size(), 1u);
     return replies.empty() ? Bytes{0xEE} : replies[0].bytes;
   }
@@ -187,8 +181,8 @@ TEST_F(EventChannelTest, MissingFunctionsAnswerWithTheirErrors) {
 TEST_F(EventChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithColon) {
   Install(ScriptedHandler(script_));
   StderrCapture errors;
-  std::vector<Recorded> replies = messenger_.Deliver(kChannel, {0x03, 0x01, 0x00, 0x00, 0x00});
-  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableEventCallLine(kChannel)}));
+  std::vector<Recorded> replies = messenger_.Deliver(kEventChannel, {0x03, 0x01, 0x00, 0x00, 0x00});
+  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableEventCallLine(kEventChannel)}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_TRUE(replies[0].null_data);
   EXPECT_TRUE(script_.calls.empty());
@@ -213,7 +207,7 @@ TEST_F(EventChannelTest, SinkSendsEachEventAsItsOwnMessage) {
   ASSERT_EQ(messenger_.sent().size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(messenger_.sent()[i].channel, kChannel);
+    EXPECT_EQ(messenger_.sent()[i].channel, kEventChannel);
     EXPECT_EQ(messenger_.sent()[i].bytes, expected[i]);
   }
   EXPECT_TRUE(messenger_.sent().back().null_data);
@@ -237,11 +231,11 @@ TEST_F(EventChannelTest, EveryInstallationStartsNotListening) {
   EXPECT_EQ(Exchange(kCancel), kNoStream);
   EXPECT_TRUE(fresh.calls.empty());
   Install(nullptr);
-  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+  EXPECT_FALSE(messenger_.HasHandler(kEventChannel));
 }
 
 TEST_F(EventChannelTest, StreamHandlerMayRemoveTheChannelHandlerWhileCancelling) {
-  EventChannel channel(&messenger_, kChannel, Codec());
+  EventChannel channel(&messenger_, kEventChannel, Codec());
   channel.SetStreamHandler(std::make_unique<StreamHandlerFunctions>(
       [](const EncodableValue*, std::unique_ptr<EventSink>&&) {
         return std::unique_ptr<StreamHandlerError>();
@@ -252,7 +246,7 @@ TEST_F(EventChannelTest, StreamHandlerMayRemoveTheChannelHandlerWhileCancelling)
       }));
   EXPECT_EQ(Exchange(kListen), SuccessEnvelope());
   EXPECT_EQ(Exchange(kCancel), ErrorEnvelope("gone", ""));
-  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+  EXPECT_FALSE(messenger_.HasHandler(kEventChannel));
 }
 
 TEST_F(EventChannelTest, ChannelObjectMayGoFirst) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "encoding/standard_method_codec.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
@@ -21,19 +21,13 @@ using flutter::MethodCall;
 using flutter::MethodChannel;
 using flutter::MethodResult;
 
-const char kChannel[] = "kovi/raw_mouse";
-
-const flutter::MethodCodec* Codec() {
-  return &flutter::StandardMethodCodec::GetInstance();
-}
-
 class MethodChannelTest : public testing::Test {
  protected:
   void Install(flutter::MethodCallHandler handler) {
-    MethodChannel(&messenger_, kChannel, Codec()).SetMethodCallHandler(std::move(handler));
+    MethodChannel(&messenger_, kControlChannel, Codec()).SetMethodCallHandler(std::move(handler));
   }
   std::vector<Recorded> Deliver(const Bytes& message) {
-    return messenger_.Deliver(kChannel, message);
+    return messenger_.Deliver(kControlChannel, message);
   }
 
   RecordingMessenger messenger_;
@@ -73,7 +67,7 @@ TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].bytes, test.reply);
     EXPECT_EQ(replies[0].null_data, test.null_data);
-    EXPECT_EQ(replies[0].channel, kChannel);
+    EXPECT_EQ(replies[0].channel, kControlChannel);
   }
 }
 
@@ -105,7 +99,8 @@ TEST_F(MethodChannelTest, UndecodableMessageGetsEmptyReplyAndLineWithoutColon) {
   });
   StderrCapture errors;
   std::vector<Recorded> replies = Deliver({0x03, 0x01, 0x00, 0x00, 0x00});
-  EXPECT_EQ(errors.Lines(), (Lines{kNameNotStringLine, UndecodableMethodCallLine(kChannel)}));
+  EXPECT_EQ(errors.Lines(),
+            (Lines{kNameNotStringLine, UndecodableMethodCallLine(kControlChannel)}));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_TRUE(replies[0].null_data);
   EXPECT_TRUE(replies[0].bytes.empty());
@@ -147,7 +142,7 @@ TEST_F(MethodChannelTest, KeptResultAnswersLater) {
 TEST_F(MethodChannelTest, HandlerOutlivesTheChannelAndIsReplacedOrRemoved) {
   std::vector<std::string> log;
   {
-    MethodChannel channel(&messenger_, kChannel, Codec());
+    MethodChannel channel(&messenger_, kControlChannel, Codec());
     channel.SetMethodCallHandler([&log](const MethodCall&, std::unique_ptr<MethodResult> r) {
       log.push_back("first");
       r->Success();
@@ -161,11 +156,11 @@ TEST_F(MethodChannelTest, HandlerOutlivesTheChannelAndIsReplacedOrRemoved) {
   EXPECT_EQ(Deliver(MethodCallBytes("a")).size(), 1u);
   EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));
   Install(nullptr);
-  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+  EXPECT_FALSE(messenger_.HasHandler(kControlChannel));
 }
 
 TEST_F(MethodChannelTest, HandlerMayRemoveItselfWhileAnswering) {
-  MethodChannel channel(&messenger_, kChannel, Codec());
+  MethodChannel channel(&messenger_, kControlChannel, Codec());
   auto name = std::make_shared<std::string>("still here");
   channel.SetMethodCallHandler(
       [&channel, name](const MethodCall&, std::unique_ptr<MethodResult> result) {
@@ -175,7 +170,7 @@ TEST_F(MethodChannelTest, HandlerMayRemoveItselfWhileAnswering) {
   std::vector<Recorded> replies = Deliver(MethodCallBytes("stopCapture"));
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(replies[0].bytes, SuccessEnvelope(StringValue("still here")));
-  EXPECT_FALSE(messenger_.HasHandler(kChannel));
+  EXPECT_FALSE(messenger_.HasHandler(kControlChannel));
 }
 
 }  // namespace
