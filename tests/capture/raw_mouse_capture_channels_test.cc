@@ -12,26 +12,20 @@
 #include "capture/raw_mouse_capture.h"
 #include "embedding/engine_project.h"
 #include "embedding/flutter_engine.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/fake_capture_system.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/wire_bytes.h"
 
+namespace kovi_test {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const HWND kWindow = reinterpret_cast<HWND>(0x1234);
-constexpr char kControl[] = "kovi/raw_mouse";
-constexpr char kEvents[] = "kovi/raw_mouse_events";
-
-using kovi_test::BatchEnvelope;
-using kovi_test::Bytes;
-using kovi_test::MethodCallBytes;
-
-const Bytes kSuccessWithoutValue = kovi_test::SuccessEnvelope();
-const Bytes kNoActiveStream = kovi_test::ErrorEnvelope("error", kovi_test::kNoActiveStreamMessage);
+const Bytes kSuccessWithoutValue = SuccessEnvelope();
+const Bytes kNoActiveStream = ErrorEnvelope("error", kNoActiveStreamMessage);
 const Bytes kNotImplemented = {};
 
 class RawMouseCaptureChannelsTest : public ::testing::Test {
@@ -39,7 +33,7 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
   void SetUp() override {
     fake_embedding::Reset();
     engine_ = std::make_unique<flutter::FlutterEngine>(EngineProject(L"data"));
-    capture_ = std::make_unique<RawMouseCapture>(engine_.get(), kWindow);
+    capture_ = std::make_unique<RawMouseCapture>(engine_.get(), kCaptureWindow);
   }
 
   void TearDown() override {
@@ -59,15 +53,17 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
     return responses[0].data;
   }
 
-  Bytes Control(const std::string& method) { return Send(kControl, MethodCallBytes(method)); }
-  Bytes Events(const std::string& method) { return Send(kEvents, MethodCallBytes(method)); }
+  Bytes Control(const std::string& method) {
+    return Send(kControlChannel, MethodCallBytes(method));
+  }
+  Bytes Events(const std::string& method) { return Send(kEventChannel, MethodCallBytes(method)); }
 
   // Every message the system sent on the event channel.
   std::vector<Bytes> EventsSent() {
     std::vector<Bytes> sent;
     for (const fake_embedding::Call& call :
          fake_embedding::CallsTo("FlutterDesktopMessengerSend")) {
-      EXPECT_EQ(call.name, kEvents);
+      EXPECT_EQ(call.name, kEventChannel);
       sent.push_back(call.data);
     }
     return sent;
@@ -75,13 +71,13 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
 
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) {
-      capture_->HandleWindowMessage(kWindow, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);
+      capture_->HandleWindowMessage(kCaptureWindow, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0);
     }
   }
 
   void Packets(int count) {
     for (int i = 0; i < count; ++i) {
-      capture_->HandleWindowMessage(kWindow, WM_INPUT, RIM_INPUT,
+      capture_->HandleWindowMessage(kCaptureWindow, WM_INPUT, RIM_INPUT,
                                     reinterpret_cast<LPARAM>(system_.AddMouseRecord()));
     }
   }
@@ -105,8 +101,8 @@ TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
     Bytes reply;
   };
   const Case cases[] = {
-      {MethodCallBytes("isSupported"), kovi_test::kSupportedAnswer},
-      {MethodCallBytes("isSupported", kovi_test::Int32Value(5)), kovi_test::kSupportedAnswer},
+      {MethodCallBytes("isSupported"), kSupportedAnswer},
+      {MethodCallBytes("isSupported", Int32Value(5)), kSupportedAnswer},
       {MethodCallBytes("startCapture"), kSuccessWithoutValue},
       {MethodCallBytes("stopCapture"), kSuccessWithoutValue},
       {MethodCallBytes("StartCapture"), kNotImplemented},
@@ -116,7 +112,7 @@ TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
       {MethodCallBytes(""), kNotImplemented},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Send(kControl, c.message), c.reply)
+    EXPECT_EQ(Send(kControlChannel, c.message), c.reply)
         << std::string(c.message.begin() + 2, c.message.begin() + 2 + c.message[1]);
   }
   EXPECT_EQ(Registrations(), 1u);
@@ -199,8 +195,8 @@ TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothC
   Packets(3);
   capture_.reset();
   EXPECT_THAT(EventsSent(), ElementsAre(BatchEnvelope({3})));
-  EXPECT_FALSE(fake_embedding::HasChannelCallback(kControl));
-  EXPECT_FALSE(fake_embedding::HasChannelCallback(kEvents));
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kControlChannel));
+  EXPECT_FALSE(fake_embedding::HasChannelCallback(kEventChannel));
 
   // The batch went out before the handlers were removed.
   std::vector<std::string> order;
@@ -213,8 +209,10 @@ TEST_F(RawMouseCaptureChannelsTest, DestructionSendsTheLastBatchThenUnhooksBothC
   EXPECT_THAT(order, ElementsAre("FlutterDesktopMessengerSend kovi/raw_mouse_events",
                                  "FlutterDesktopMessengerSetCallback kovi/raw_mouse",
                                  "FlutterDesktopMessengerSetCallback kovi/raw_mouse_events"));
-  EXPECT_EQ(fake_embedding::DeliverMessage(kControl, MethodCallBytes("startCapture")), nullptr);
-  EXPECT_EQ(fake_embedding::DeliverMessage(kEvents, MethodCallBytes("listen")), nullptr);
+  EXPECT_EQ(fake_embedding::DeliverMessage(kControlChannel, MethodCallBytes("startCapture")),
+            nullptr);
+  EXPECT_EQ(fake_embedding::DeliverMessage(kEventChannel, MethodCallBytes("listen")), nullptr);
 }
 
 }  // namespace
+}  // namespace kovi_test

@@ -18,7 +18,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const HWND kWindow = reinterpret_cast<HWND>(0x1234);
 const HANDLE kMouse = reinterpret_cast<HANDLE>(0x51);
 const HANDLE kOtherMouse = reinterpret_cast<HANDLE>(0x52);
 
@@ -42,13 +41,13 @@ class RawMouseCaptureTest : public ::testing::Test {
 
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) {
-      EXPECT_TRUE(
-          capture_->HandleWindowMessage(kWindow, WM_TIMER, RawMouseCapture::kCaptureTimerId, 0));
+      EXPECT_TRUE(capture_->HandleWindowMessage(kCaptureWindow, WM_TIMER,
+                                                RawMouseCapture::kCaptureTimerId, 0));
     }
   }
 
   bool Input(HRAWINPUT input) {
-    return capture_->HandleWindowMessage(kWindow, WM_INPUT, RIM_INPUT,
+    return capture_->HandleWindowMessage(kCaptureWindow, WM_INPUT, RIM_INPUT,
                                          reinterpret_cast<LPARAM>(input));
   }
 
@@ -68,7 +67,8 @@ class RawMouseCaptureTest : public ::testing::Test {
   // Declared first so that the capture, destroyed first, still reaches them.
   FakeCaptureSystem system_;
   Batches batches_;
-  std::unique_ptr<RawMouseCapture> capture_ = std::make_unique<RawMouseCapture>(nullptr, kWindow);
+  std::unique_ptr<RawMouseCapture> capture_ =
+      std::make_unique<RawMouseCapture>(nullptr, kCaptureWindow);
   size_t seen_calls_ = 0;
 };
 
@@ -113,7 +113,7 @@ TEST_F(RawMouseCaptureTest, RefusedStartResetsOnlyTheSharedDiagnostics) {
   ASSERT_EQ(system_.debug_lines.size(), 2u);  // device, then rate
 
   system_.register_result = FALSE;
-  RawMouseCapture other(nullptr, kWindow);
+  RawMouseCapture other(nullptr, kCaptureWindow);
   other.StartCapture();
 
   Packets(1);  // same capture, same tick, but its device is described again at once
@@ -174,11 +174,11 @@ TEST_F(RawMouseCaptureTest, DestructionWhileIdleCallsNothing) {
 
 TEST_F(RawMouseCaptureTest, OnlyCaptureMessagesAreConsumed) {
   EXPECT_FALSE(Input(system_.AddMouseRecord()));  // idle: raw input takes its ordinary course
-  EXPECT_FALSE(capture_->HandleWindowMessage(kWindow, WM_TIMER, 1, 0));
-  EXPECT_FALSE(capture_->HandleWindowMessage(kWindow, WM_MOUSEMOVE, 0, 0));
+  EXPECT_FALSE(capture_->HandleWindowMessage(kCaptureWindow, WM_TIMER, 1, 0));
+  EXPECT_FALSE(capture_->HandleWindowMessage(kCaptureWindow, WM_MOUSEMOVE, 0, 0));
   capture_->StartCapture();
   EXPECT_TRUE(Input(system_.AddRecord(FakeCaptureSystem::MakeRecord(RIM_TYPEKEYBOARD, kMouse))));
-  EXPECT_FALSE(capture_->HandleWindowMessage(kWindow, WM_TIMER, 1, 0));
+  EXPECT_FALSE(capture_->HandleWindowMessage(kCaptureWindow, WM_TIMER, 1, 0));
 }
 
 struct RecordCase {

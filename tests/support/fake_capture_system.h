@@ -16,6 +16,9 @@
 
 #include "capture/capture_system_api.h"
 
+// The window the tests give the capture, 0x1234 in the calls it makes.
+inline const HWND kCaptureWindow = reinterpret_cast<HWND>(0x1234);
+
 class FakeCaptureSystem {
  public:
   // One raw input record, read through the handle AddRecord gives.
