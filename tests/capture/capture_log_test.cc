@@ -12,6 +12,8 @@
 
 namespace {
 
+using kovi_test::operator<<;
+
 const HANDLE kDevice = reinterpret_cast<HANDLE>(0x77);
 const std::wstring kMouseName = L"\\\\?\\HID#VID_046D&PID_C077#7&1a2b3c4d&0&0000#{378de44c}";
 
@@ -20,10 +22,6 @@ struct DeviceCase {
   FakeCaptureSystem::Device device;
   std::wstring line;
 };
-
-void PrintTo(const DeviceCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 FakeCaptureSystem::Device WithNameFailing() {
   FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);

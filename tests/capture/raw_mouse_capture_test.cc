@@ -15,6 +15,7 @@
 
 namespace {
 
+using kovi_test::operator<<;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -188,10 +189,6 @@ struct RecordCase {
   int read_shortfall;  // bytes the read reports fewer than announced (-1: the read fails)
   int counted;
 };
-
-void PrintTo(const RecordCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 class RawMouseCaptureRecordTest : public RawMouseCaptureTest,
                                   public ::testing::WithParamInterface<RecordCase> {};

@@ -26,6 +26,7 @@
 namespace kovi_test {
 namespace {
 
+using kovi_test::operator<<;
 using flutter::ByteBufferStreamReader;
 using flutter::ByteBufferStreamWriter;
 using flutter::EncodableList;
@@ -167,10 +168,6 @@ std::vector<MemoryCase> MemoryCases() {
   return cases;
 }
 
-void PrintTo(const MemoryCase& param, std::ostream* out) {
-  *out << param.name;
-}
-
 class WriterMemoryTest : public testing::TestWithParam<MemoryCase> {};
 
 TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
@@ -282,10 +279,6 @@ const LargeCase kLargeCases[] = {
     {"TypedListsOfMegabytesAtOddOffsets", TypedAtOddOffsets},
     {"DeepLegalNestingWithWideLevels", DeepAndWide},
 };
-
-void PrintTo(const LargeCase& param, std::ostream* out) {
-  *out << param.name;
-}
 
 class LargeMessageTest : public testing::TestWithParam<LargeCase> {
  protected:

@@ -24,6 +24,7 @@
 namespace kovi_test {
 namespace {
 
+using kovi_test::operator<<;
 using flutter::EncodableList;
 using flutter::EncodableMap;
 using flutter::EncodableValue;
@@ -91,10 +92,6 @@ struct ShortRow {
   EncodableValue value;
   Lines lines;
 };
-
-void PrintTo(const ShortRow& row, std::ostream* out) {
-  *out << row.name;
-}
 
 const ShortRow kRows[] = {
     // Scalars and sizes.

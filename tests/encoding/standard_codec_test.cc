@@ -23,6 +23,7 @@
 namespace kovi_test {
 namespace {
 
+using kovi_test::operator<<;
 using flutter::ByteBufferStreamReader;
 using flutter::ByteBufferStreamWriter;
 using flutter::ByteStreamReader;
@@ -78,11 +79,6 @@ TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
   EXPECT_EQ(ValueText(decoded.value), ValueText(GetParam().value));
   EXPECT_EQ(decoded.lines, Lines{});
   EXPECT_EQ(decoded.remaining, 0u);
-}
-
-// Readable test names and failure messages for the table rows.
-void PrintTo(const Golden& golden, std::ostream* out) {
-  *out << golden.name;
 }
 
 std::string LongString(size_t length) {
@@ -207,10 +203,6 @@ struct Damaged {
 };
 
 class DamagedInputTest : public testing::TestWithParam<Damaged> {};
-
-void PrintTo(const Damaged& damaged, std::ostream* out) {
-  *out << damaged.name;
-}
 
 // Through the standard serializer's own path and the generic one alike.
 TEST_P(DamagedInputTest, ReadsTheDocumentedValueAndLines) {

@@ -17,6 +17,7 @@
 namespace kovi_test {
 namespace {
 
+using kovi_test::operator<<;
 using flutter::ByteStreamWriter;
 using flutter::EncodableList;
 using flutter::EncodableMap;
@@ -113,10 +114,6 @@ struct CallCase {
 };
 
 class DecodeCallTest : public testing::TestWithParam<CallCase> {};
-
-void PrintTo(const CallCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 TEST_P(DecodeCallTest, GivesTheCallOrNothingAndTheLines) {
   const CallCase& c = GetParam();
