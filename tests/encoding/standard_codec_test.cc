@@ -64,7 +64,7 @@ std::string Repeat(const std::string& hex, size_t times) {
 struct Golden {
   const char* name;
   EncodableValue value;
-  const char* hex;
+  std::string hex;
 };
 
 class GoldenTest : public testing::TestWithParam<Golden> {};
@@ -81,78 +81,64 @@ TEST_P(GoldenTest, EncodesToExactBytesAndDecodesBackWholly) {
   EXPECT_EQ(decoded.remaining, 0u);
 }
 
-std::string LongString(size_t length) {
-  return std::string(length, 'x');
-}
-
 const Golden kScalars[] = {
     {"null", EncodableValue(), "00"},
-    {"true", EncodableValue(true), "01"},
-    {"false", EncodableValue(false), "02"},
-    {"int32_5", EncodableValue(int32_t{5}), "03 05 00 00 00"},
-    {"int32_min", EncodableValue(std::numeric_limits<int32_t>::min()), "03 00 00 00 80"},
-    {"int64_5", EncodableValue(int64_t{5}), "04 05 00 00 00 00 00 00 00"},
-    {"int64_minus1", EncodableValue(int64_t{-1}), "04 FF FF FF FF FF FF FF FF"},
-    {"double_1", EncodableValue(1.0), "06 00 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
-    {"double_negative_zero", EncodableValue(-0.0),
-     "06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 80"},
+    {"true", true, "01"},
+    {"false", false, "02"},
+    {"int32_5", int32_t{5}, "03 05 00 00 00"},
+    {"int32_min", std::numeric_limits<int32_t>::min(), "03 00 00 00 80"},
+    {"int64_5", int64_t{5}, "04 05 00 00 00 00 00 00 00"},
+    {"int64_minus1", int64_t{-1}, "04 FF FF FF FF FF FF FF FF"},
+    {"double_1", 1.0, "06 00 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+    {"double_negative_zero", -0.0, "06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 80"},
 };
 
 const Golden kStrings[] = {
-    {"abc", EncodableValue("abc"), "07 03 61 62 63"},
-    {"empty", EncodableValue(""), "07 00"},
-    {"utf8_bytes_unchanged", EncodableValue("\xC3\xA9"), "07 02 C3 A9"},
-    {"bytes", EncodableValue(std::vector<uint8_t>{1, 0xFF}), "08 02 01 FF"},
-    {"bytes_empty", EncodableValue(std::vector<uint8_t>{}), "08 00"},
+    {"abc", "abc", "07 03 61 62 63"},
+    {"empty", "", "07 00"},
+    {"utf8_bytes_unchanged", "\xC3\xA9", "07 02 C3 A9"},
+    {"bytes", std::vector<uint8_t>{1, 0xFF}, "08 02 01 FF"},
+    {"bytes_empty", std::vector<uint8_t>{}, "08 00"},
 };
 
 const Golden kTypedLists[] = {
-    {"int32_list", EncodableValue(std::vector<int32_t>{1, 2}),
-     "09 02 00 00 01 00 00 00 02 00 00 00"},
-    {"int64_list", EncodableValue(std::vector<int64_t>{-2}),
-     "0A 01 00 00 00 00 00 00 FE FF FF FF FF FF FF FF"},
-    {"double_list", EncodableValue(std::vector<double>{1.0}),
-     "0B 01 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
-    {"float_list", EncodableValue(std::vector<float>{1.0f}), "0E 01 00 00 00 00 80 3F"},
-    {"int32_list_empty_pads", EncodableValue(std::vector<int32_t>{}), "09 00 00 00"},
-    {"int64_list_empty_pads", EncodableValue(std::vector<int64_t>{}), "0A 00 00 00 00 00 00 00"},
-    {"double_list_empty_pads", EncodableValue(std::vector<double>{}), "0B 00 00 00 00 00 00 00"},
-    {"float_list_empty_pads", EncodableValue(std::vector<float>{}), "0E 00 00 00"},
+    {"int32_list", std::vector<int32_t>{1, 2}, "09 02 00 00 01 00 00 00 02 00 00 00"},
+    {"int64_list", std::vector<int64_t>{-2}, "0A 01 00 00 00 00 00 00 FE FF FF FF FF FF FF FF"},
+    {"double_list", std::vector<double>{1.0}, "0B 01 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+    {"float_list", std::vector<float>{1.0f}, "0E 01 00 00 00 00 80 3F"},
+    {"int32_list_empty_pads", std::vector<int32_t>{}, "09 00 00 00"},
+    {"int64_list_empty_pads", std::vector<int64_t>{}, "0A 00 00 00 00 00 00 00"},
+    {"double_list_empty_pads", std::vector<double>{}, "0B 00 00 00 00 00 00 00"},
+    {"float_list_empty_pads", std::vector<float>{}, "0E 00 00 00"},
 };
 
 const Golden kContainers[] = {
-    {"list_of_int32", EncodableValue(EncodableList{int32_t{1}}), "0C 01 03 01 00 00 00"},
-    {"empty_list", EncodableValue(EncodableList{}), "0C 00"},
-    {"map_supported", EncodableValue(EncodableMap{{"supported", true}}),
+    {"list_of_int32", EncodableList{int32_t{1}}, "0C 01 03 01 00 00 00"},
+    {"empty_list", EncodableList{}, "0C 00"},
+    {"map_supported", EncodableMap{{"supported", true}},
      "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01"},
-    {"map_in_key_order", EncodableValue(EncodableMap{{"b", 1}, {"a", 2}}),
+    {"map_in_key_order", EncodableMap{{"b", 1}, {"a", 2}},
      "0D 02 07 01 61 03 02 00 00 00 07 01 62 03 01 00 00 00"},
     // Padding counts from the message start: the double after "0C 02 01 06" sits at 8.
-    {"double_in_list_aligns_to_message", EncodableValue(EncodableList{true, 2.0}),
+    {"double_in_list_aligns_to_message", EncodableList{true, 2.0},
      "0C 02 01 06 00 00 00 00 00 00 00 00 00 00 00 40"},
-    {"empty_int32_list_then_value", EncodableValue(EncodableList{std::vector<int32_t>{}, 1}),
+    {"empty_int32_list_then_value", EncodableList{std::vector<int32_t>{}, 1},
      "0C 02 09 00 03 01 00 00 00"},
-    {"empty_float_list_at_odd_offset_then_value",
-     EncodableValue(EncodableList{true, std::vector<float>{}, 1}),
+    {"empty_float_list_at_odd_offset_then_value", EncodableList{true, std::vector<float>{}, 1},
      "0C 03 01 0E 00 00 00 00 03 01 00 00 00"},
 };
 
-std::string SizedString(size_t length, const std::string& size_hex) {
-  return "07 " + size_hex + " " + Repeat("78", length);
+// A string of `length` x's, its size written as `size_hex`.
+Golden SizedString(const char* name, size_t length, const std::string& size_hex) {
+  return {name, std::string(length, 'x'), "07 " + size_hex + " " + Repeat("78", length)};
 }
 
-const std::string kSize253 = SizedString(253, "FD");
-const std::string kSize254 = SizedString(254, "FE FE 00");
-const std::string kSize300 = SizedString(300, "FE 2C 01");
-const std::string kSize65535 = SizedString(65535, "FE FF FF");
-const std::string kSize70000 = SizedString(70000, "FF 70 11 01 00");
-
 const Golden kSizes[] = {
-    {"size_253_one_byte", EncodableValue(LongString(253)), kSize253.c_str()},
-    {"size_254_two_bytes", EncodableValue(LongString(254)), kSize254.c_str()},
-    {"size_300", EncodableValue(LongString(300)), kSize300.c_str()},
-    {"size_65535", EncodableValue(LongString(65535)), kSize65535.c_str()},
-    {"size_70000_four_bytes", EncodableValue(LongString(70000)), kSize70000.c_str()},
+    SizedString("size_253_one_byte", 253, "FD"),
+    SizedString("size_254_two_bytes", 254, "FE FE 00"),
+    SizedString("size_300", 300, "FE 2C 01"),
+    SizedString("size_65535", 65535, "FE FF FF"),
+    SizedString("size_70000_four_bytes", 70000, "FF 70 11 01 00"),
 };
 
 INSTANTIATE_TEST_SUITE_P(Scalars, GoldenTest, testing::ValuesIn(kScalars), RowName());
@@ -222,7 +208,7 @@ const Damaged kUnknownTags[] = {
     {"tag_15", "0F 01", EncodableValue(), {UnknownTypeLine(15)}},
     {"tag_255_payload_not_skipped",
      "0C 02 FF 01",
-     EncodableValue(EncodableList{EncodableValue(), true}),
+     EncodableList{EncodableValue(), true},
      {UnknownTypeLine(255)}},
 };
 
@@ -231,29 +217,26 @@ const Damaged kUnknownTags[] = {
 // have announced: one line, empty content, and reading goes on right after the
 // count and, for a typed list, its alignment.
 const Damaged kHostileCounts[] = {
-    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", EncodableValue(""), InvalidReads(1)},
-    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", EncodableValue(""), InvalidReads(1)},
-    {"bytes_of_4GiB", "08 FF FF FF FF FF", EncodableValue(std::vector<uint8_t>{}), InvalidReads(1)},
-    {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", EncodableValue(std::vector<int32_t>{}),
+    {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", "", InvalidReads(1)},
+    {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", "", InvalidReads(1)},
+    {"bytes_of_4GiB", "08 FF FF FF FF FF", std::vector<uint8_t>{}, InvalidReads(1)},
+    {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", std::vector<int32_t>{},
      InvalidReads(1)},
-    {"double_list_huge", "0B FF 00 00 00 10", EncodableValue(std::vector<double>{}),
-     InvalidReads(1)},
-    {"float_list_huge", "0E FE FF FF 00", EncodableValue(std::vector<float>{}), InvalidReads(1)},
+    {"double_list_huge", "0B FF 00 00 00 10", std::vector<double>{}, InvalidReads(1)},
+    {"float_list_huge", "0E FE FF FF 00", std::vector<float>{}, InvalidReads(1)},
     {"refused_int64_list_still_aligns", "0C 02 0A FE FF FF AA AA 01",
-     EncodableValue(EncodableList{std::vector<int64_t>{}, true}), InvalidReads(1)},
-    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableValue(EncodableList{}), InvalidReads(1)},
-    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableValue(EncodableMap{}), InvalidReads(1)},
-    {"list_one_beyond_the_allowance", "0C FF 01 00 01 00", EncodableValue(EncodableList{}),
-     InvalidReads(1)},
+     EncodableList{std::vector<int64_t>{}, true}, InvalidReads(1)},
+    {"list_of_4G_entries", "0C FF FF FF FF FF", EncodableList{}, InvalidReads(1)},
+    {"map_of_4G_entries", "0D FF FF FF FF FF", EncodableMap{}, InvalidReads(1)},
+    {"list_one_beyond_the_allowance", "0C FF 01 00 01 00", EncodableList{}, InvalidReads(1)},
     // A map entry is two values, its key and its value.
-    {"map_one_beyond_the_allowance", "0D FF 01 80 00 00", EncodableValue(EncodableMap{}),
-     InvalidReads(1)},
+    {"map_one_beyond_the_allowance", "0D FF 01 80 00 00", EncodableMap{}, InvalidReads(1)},
     // The outer list still owes one entry, which the inner count may not use.
     {"inner_count_must_leave_the_entries_the_outer_owes", "0C 02 0C FF 01 00 01 00 01",
-     EncodableValue(EncodableList{EncodableList{}, true}), InvalidReads(1)},
+     EncodableList{EncodableList{}, true}, InvalidReads(1)},
     // The message's budget of zero bytes gives out after the first string.
     {"second_short_string_beyond_the_message_budget", "0C 02 07 FE 40 9C 07 FE 40 9C",
-     EncodableValue(EncodableList{std::string(40000, '\0'), ""}), InvalidReads(2)},
+     EncodableList{std::string(40000, '\0'), ""}, InvalidReads(2)},
 };
 
 INSTANTIATE_TEST_SUITE_P(UnknownTags, DamagedInputTest, testing::ValuesIn(kUnknownTags), RowName());
@@ -410,17 +393,13 @@ TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDept
   std::vector<uint8_t> embedded = NestedLists(300);
   std::string message = "0C 02 80 " + SizeHex(embedded.size()) + " " + HexOf(embedded) + " " +
                         HexOf(NestedLists(255));
-  EmbeddingSerializer serializer;
-  StderrCapture capture;
-  std::vector<uint8_t> bytes = Hex(message);
-  ByteBufferStreamReader reader(bytes.data(), bytes.size());
-  EncodableValue value = serializer.ReadValue(&reader);
-  const auto& list = std::get<EncodableList>(value);
+  Decoded decoded = Decode(Hex(message), 0, EmbeddingSerializer());
+  const auto& list = std::get<EncodableList>(decoded.value);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);  // 1 outer level + 255 inside the embedded message
   EXPECT_EQ(ListDepth(list[1]), 255u);
-  EXPECT_EQ(capture.Lines(), Lines{kTooDeepLine});
-  EXPECT_EQ(reader.RemainingBytes(), 0u);
+  EXPECT_EQ(decoded.lines, Lines{kTooDeepLine});
+  EXPECT_EQ(decoded.remaining, 0u);
 }
 
 // A serializer whose tag 0x82 wraps a value that the shared serializer reads
@@ -435,23 +414,15 @@ class DelegatingSerializer : public StandardCodecSerializer {
   }
 };
 
-Decoded DecodeDelegating(const std::string& hex) {
-  DelegatingSerializer serializer;
-  std::vector<uint8_t> bytes = Hex(hex);
-  ByteBufferStreamReader reader(bytes.data(), bytes.size());
-  StderrCapture capture;
-  EncodableValue value = serializer.ReadValue(&reader);
-  return {std::move(value), capture.Lines(), reader.RemainingBytes()};
-}
-
 TEST(StandardCodecNesting, AReadReEnteredOnTheSameReaderKeepsTheOuterEntriesAndLine) {
   // The delegated list may not take the entry that the outer list still owes.
-  Decoded owing = DecodeDelegating("0C 02 82 0C FF 01 00 01 00 01");
+  const DelegatingSerializer delegating;
+  Decoded owing = Decode(Hex("0C 02 82 0C FF 01 00 01 00 01"), 0, delegating);
   EXPECT_EQ(ValueText(owing.value), ValueText(EncodableList{EncodableList{}, true}));
   EXPECT_EQ(owing.lines, Lines{kInvalidReadLine});
   // Two delegated values too deep under the outer list: one line per message.
   const std::string too_deep = Repeat("0C 01", 255) + "0C 00";
-  Decoded deep = DecodeDelegating("0C 02 82 " + too_deep + " 82 " + too_deep);
+  Decoded deep = Decode(Hex("0C 02 82 " + too_deep + " 82 " + too_deep), 0, delegating);
   const auto& list = std::get<EncodableList>(deep.value);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(ListDepth(list[0]), 255u);
@@ -488,23 +459,19 @@ TEST(StandardCodecWrite, ValuelessIsWrittenAsNullSilently) {
 
 TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefused) {
   SizeSerializer serializer;
-  struct Case {
-    size_t size;
-    const char* hex;
-  };
-  const Case cases[] = {{0, "00"},
-                        {253, "FD"},
-                        {254, "FE FE 00"},
-                        {65535, "FE FF FF"},
-                        {65536, "FF 00 00 01 00"},
-                        {0xFFFFFFFFu, "FF FF FF FF FF"}};
-  for (const Case& c : cases) {
+  const std::pair<size_t, const char*> cases[] = {{0, "00"},
+                                                  {253, "FD"},
+                                                  {254, "FE FE 00"},
+                                                  {65535, "FE FF FF"},
+                                                  {65536, "FF 00 00 01 00"},
+                                                  {0xFFFFFFFFu, "FF FF FF FF FF"}};
+  for (const auto& [size, hex] : cases) {
     std::vector<uint8_t> bytes;
     ByteBufferStreamWriter writer(&bytes);
-    serializer.WriteSize(c.size, &writer);
-    EXPECT_EQ(HexOf(bytes), c.hex);
+    serializer.WriteSize(size, &writer);
+    EXPECT_EQ(HexOf(bytes), hex);
     ByteBufferStreamReader reader(bytes.data(), bytes.size());
-    EXPECT_EQ(serializer.ReadSize(&reader), c.size);
+    EXPECT_EQ(serializer.ReadSize(&reader), size);
   }
   StderrCapture capture;
   std::vector<uint8_t> bytes;
