@@ -93,13 +93,12 @@ TEST(DeviceLine, UnknownHandleHasNoName) {
 // only the name.
 TEST(DeviceLine, LongNamesAreCutToTheBuffer) {
   const std::wstring prefix = L"[KOVI] RAW device: ";
-  struct Layout {
+  const struct {
     bool hid;
     std::wstring tail;
-  };
-  const Layout layouts[] = {{false, L" | RIM_TYPEMOUSE\n"},
-                            {true, L" | HID vid=046d pid=c077 usagePage=1 usage=2\n"}};
-  for (const Layout& layout : layouts) {
+  } layouts[] = {{false, L" | RIM_TYPEMOUSE\n"},
+                 {true, L" | HID vid=046d pid=c077 usagePage=1 usage=2\n"}};
+  for (const auto& layout : layouts) {
     const std::wstring& tail = layout.tail;
     const size_t room = kDeviceLineChars - 1 - prefix.size() - tail.size();
     for (size_t length : {room - 1, room, room + 1, 2 * kDeviceLineChars, size_t{40000}}) {

@@ -96,11 +96,10 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
 };
 
 TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
-  struct Case {
+  const struct {
     Bytes message;
     Bytes reply;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {MethodCallBytes("isSupported"), kSupportedAnswer},
       {MethodCallBytes("isSupported", Int32Value(5)), kSupportedAnswer},
       {MethodCallBytes("startCapture"), kSuccessWithoutValue},
@@ -111,7 +110,7 @@ TEST_F(RawMouseCaptureChannelsTest, ControlMethodsAnswerOnTheWire) {
       {MethodCallBytes("startCapture "), kNotImplemented},
       {MethodCallBytes(""), kNotImplemented},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Send(kControlChannel, c.message), c.reply)
         << std::string(c.message.begin() + 2, c.message.begin() + 2 + c.message[1]);
   }

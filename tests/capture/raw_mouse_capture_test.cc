@@ -358,11 +358,10 @@ TEST_F(RawMouseCaptureTest, StartDropsCountsLeftFromTheLastCapture) {
 TEST_F(RawMouseCaptureTest, RateLineCarriesThePacketsSinceThePreviousOne) {
   capture_->StartCapture();
   const uint64_t start = system_.now_ms;
-  struct Step {
+  const struct {
     uint64_t at;  // since the first packet
     const wchar_t* line;
-  };
-  const Step steps[] = {
+  } steps[] = {
       {0, L"[KOVI] RAW mouse packets/sec: 1\n"},
       {500, nullptr},
       {999, nullptr},
@@ -371,7 +370,7 @@ TEST_F(RawMouseCaptureTest, RateLineCarriesThePacketsSinceThePreviousOne) {
       {5000, L"[KOVI] RAW mouse packets/sec: 2\n"},
   };
   std::vector<std::wstring> expected = {L"[KOVI] RAW device: unknown (no name)\n"};
-  for (const Step& step : steps) {
+  for (const auto& step : steps) {
     system_.now_ms = start + step.at;
     Packets(1);
     if (step.line != nullptr) {

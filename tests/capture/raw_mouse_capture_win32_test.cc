@@ -183,12 +183,11 @@ uintptr_t CallTarget(Function function) {
 
 TEST(Win32CaptureSystemApiTest, EachEntryIsTheExportItNames) {
   const CaptureSystemApi& api = Win32CaptureSystemApi();
-  struct Entry {
+  const struct {
     const char* name;
     const wchar_t* library;
     uintptr_t address;
-  };
-  const Entry entries[] = {
+  } entries[] = {
       {"GetRawInputData", L"user32.dll", CallTarget(api.get_raw_input_data)},
       {"RegisterRawInputDevices", L"user32.dll", CallTarget(api.register_raw_input_devices)},
       {"GetRawInputDeviceInfoW", L"user32.dll", CallTarget(api.get_raw_input_device_info)},
@@ -199,7 +198,7 @@ TEST(Win32CaptureSystemApiTest, EachEntryIsTheExportItNames) {
       {"timeEndPeriod", L"winmm.dll", CallTarget(api.time_end_period)},
       {"OutputDebugStringW", L"kernel32.dll", CallTarget(api.output_debug_string)},
   };
-  for (const Entry& entry : entries) {
+  for (const auto& entry : entries) {
     SCOPED_TRACE(entry.name);
     const HMODULE library = GetModuleHandleW(entry.library);
     ASSERT_NE(library, nullptr);

@@ -29,19 +29,18 @@ flutter::ReplyCallback Recorder(std::vector<Answer>* answers) {
 }
 
 TEST(ReplyHolder, RespondPassesDataOrNullWithCountZero) {
-  struct Case {
+  const struct {
     const char* name;
     std::optional<std::vector<uint8_t>> data;
     bool null_pointer;
     std::vector<uint8_t> expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"absent", std::nullopt, true, {}},
       {"empty", std::vector<uint8_t>{}, true, {}},
       {"one byte", std::vector<uint8_t>{0}, false, {0}},
       {"several", std::vector<uint8_t>{1, 2, 3, 255}, false, {1, 2, 3, 255}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::vector<Answer> answers;
     StderrCapture err;

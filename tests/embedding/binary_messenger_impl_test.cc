@@ -41,13 +41,12 @@ class BinaryMessengerImplTest : public ::testing::Test {
 // One delivered message, answered by the steps of a case.
 TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
   enum Step { kAnswer, kEngineGone };
-  struct Case {
+  const struct {
     const char* name;
     std::vector<Step> steps;
     size_t responses;
     Lines lines;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"answered once", {kAnswer}, 1, {}},
       {"answered twice", {kAnswer, kAnswer}, 1, {kDuplicateResponseLine}},
       {"answered three times",
@@ -58,7 +57,7 @@ TEST_F(BinaryMessengerImplTest, AnswerOnceRules) {
       {"engine gone after the answer", {kAnswer, kEngineGone, kAnswer}, 1, {}},
       {"never answered", {}, 0, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     replies_.clear();
@@ -256,13 +255,12 @@ TEST_F(BinaryMessengerImplTest, SendWithoutReplyUsesThePlainSend) {
 }
 
 TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
-  struct Case {
+  const struct {
     const char* name;
     std::optional<Bytes> answer;
     bool null_pointer;
-  };
-  const Case cases[] = {{"bytes", Bytes{4, 5}, false}, {"no bytes", std::nullopt, true}};
-  for (const Case& c : cases) {
+  } cases[] = {{"bytes", Bytes{4, 5}, false}, {"no bytes", std::nullopt, true}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     auto note = FreedNote::Make("reply");

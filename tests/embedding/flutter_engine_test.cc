@@ -68,16 +68,15 @@ TEST_F(FlutterEngineTest, CreatesTheEngineThenAsksForItsMessenger) {
 }
 
 TEST_F(FlutterEngineTest, DestroysItsEngineOnlyWhileOwningAndAlwaysFreesTheMessenger) {
-  struct Case {
+  const struct {
     const char* name;
     bool detach;
     std::vector<std::string> destruction;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"owning", false, {"FlutterDesktopEngineDestroy", "freed handler"}},
       {"handed over", true, {"freed handler"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     auto engine = std::make_unique<flutter::FlutterEngine>(project_);

@@ -54,17 +54,16 @@ TEST_F(FlutterViewControllerTest, CreatesEngineThenHandsItToTheLibrarysControlle
 }
 
 TEST_F(FlutterViewControllerTest, DestructionEndsTheLibrarysControllerBeforeTheHandlers) {
-  struct Case {
+  const struct {
     const char* name;
     bool view_fails;
     std::vector<std::string> destruction;
     Lines lines;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"working", false, {"FlutterDesktopViewControllerDestroy", "freed handler"}, {}},
       {"failed", true, {"freed handler"}, {kViewControllerFailedLine}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
     fake_embedding::SetViewControllerCreateFails(c.view_fails);

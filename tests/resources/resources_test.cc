@@ -167,16 +167,15 @@ TEST(KoviResources, VersionBlockNamesTheProductAndItsVersion) {
   EXPECT_EQ(translation[0], 0x0409);
   EXPECT_EQ(translation[1], 1252);
 
-  struct Entry {
+  const struct {
     const wchar_t* name;
     const wchar_t* value;
-  };
-  const Entry entries[] = {
+  } entries[] = {
       {L"FileDescription", L"kovi"}, {L"InternalName", L"kovi"},
       {L"ProductName", L"kovi"},     {L"OriginalFilename", L"kovi.exe"},
       {L"FileVersion", L"0.1.2+1"},  {L"ProductVersion", L"0.1.2+1"},
   };
-  for (const Entry& entry : entries) {
+  for (const auto& entry : entries) {
     EXPECT_EQ(version.String(entry.name), entry.value) << "string " << entry.name;
   }
   for (const wchar_t* maker : {L"CompanyName", L"LegalCopyright"}) {

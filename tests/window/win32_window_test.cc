@@ -57,12 +57,11 @@ class Win32WindowTest : public ::testing::Test {
 };
 
 TEST(ScaleToPixels, TruncatesTowardZeroAndClampsToTheRange) {
-  struct Scaling {
+  const struct {
     int32_t value;
     double factor;
     int32_t pixels;
-  };
-  const Scaling scalings[] = {
+  } scalings[] = {
       {100, 1.0, 100},
       {320, 1.5, 480},
       {1280, 1.25, 1600},
@@ -74,7 +73,7 @@ TEST(ScaleToPixels, TruncatesTowardZeroAndClampsToTheRange) {
       {1280, 5e7, std::numeric_limits<int32_t>::max()},
       {-1280, 5e7, std::numeric_limits<int32_t>::min()},
   };
-  for (const Scaling& scaling : scalings) {
+  for (const auto& scaling : scalings) {
     SCOPED_TRACE(std::to_string(scaling.value) + " * " + std::to_string(scaling.factor));
     EXPECT_EQ(ScaleToPixels(scaling.value, scaling.factor), scaling.pixels);
   }
