@@ -29,7 +29,7 @@ using flutter::MethodResult;
 void AnswerByName(const MethodCall& call, std::unique_ptr<MethodResult> result) {
   const std::string& name = call.method_name();
   if (name == "isSupported") {
-    result->Success(EncodableValue(flutter::EncodableMap{{EncodableValue("supported"), true}}));
+    result->Success(flutter::EncodableMap{{"supported", true}});
   } else if (name == "startCapture") {
     result->Success();
   } else if (name == "fail") {
@@ -44,40 +44,31 @@ void AnswerByName(const MethodCall& call, std::unique_ptr<MethodResult> result) 
 
 class ChannelWireTest : public testing::Test {
  protected:
-  void SetUp() override {
-    fake_embedding::Reset();
-    messenger_ = std::make_unique<flutter::BinaryMessengerImpl>(fake_embedding::MessengerHandle());
-  }
+  void SetUp() override { fake_embedding::Reset(); }
 
-  std::unique_ptr<flutter::BinaryMessengerImpl> messenger_;
+  flutter::BinaryMessengerImpl messenger_{fake_embedding::MessengerHandle()};
 };
 
 TEST_F(ChannelWireTest, MethodCallResponses) {
-  struct Case {
+  const std::string undecodable = UndecodableMethodCallLine(kControlChannel);
+  const struct {
     const char* name;
     Bytes message;
     size_t responses;
     Bytes bytes;  // of the single response; a null pointer when empty
     Lines errors = {};
-  };
-  const Lines undecodable = {kNameNotStringLine, UndecodableMethodCallLine(kControlChannel)};
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"map result", MethodCallBytes("isSupported"), 1, kSupportedAnswer},
       {"success without value", MethodCallBytes("startCapture"), 1, SuccessEnvelope()},
       {"error", MethodCallBytes("fail"), 1, ErrorEnvelope("E", "msg")},
       {"not implemented", MethodCallBytes("StartCapture"), 1, {}},
-      {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, undecodable},
-      {"empty message",
-       {},
-       1,
-       {},
-       {kInvalidReadLine, kNameNotStringLine, UndecodableMethodCallLine(kControlChannel)}},
+      {"undecodable", {0x03, 0x01, 0x00, 0x00, 0x00}, 1, {}, {kNameNotStringLine, undecodable}},
+      {"empty message", {}, 1, {}, {kInvalidReadLine, kNameNotStringLine, undecodable}},
       {"answered twice", MethodCallBytes("twice"), 1, SuccessEnvelope(), {kDuplicateResultLine}},
       {"never answered", MethodCallBytes("never"), 0, {}, {kMissingResultLine}},
   };
-  flutter::MethodChannel(messenger_.get(), kControlChannel, Codec())
-      .SetMethodCallHandler(AnswerByName);
-  for (const Case& test : cases) {
+  flutter::MethodChannel(&messenger_, kControlChannel, Codec()).SetMethodCallHandler(AnswerByName);
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     StderrCapture errors;
     const auto* handle = fake_embedding::DeliverMessage(kControlChannel, test.message);
@@ -96,7 +87,7 @@ TEST_F(ChannelWireTest, MethodCallResponses) {
 }
 
 TEST_F(ChannelWireTest, RemovingTheMethodHandlerClearsTheLibraryCallback) {
-  flutter::MethodChannel channel(messenger_.get(), kControlChannel, Codec());
+  flutter::MethodChannel channel(&messenger_, kControlChannel, Codec());
   channel.SetMethodCallHandler(AnswerByName);
   EXPECT_TRUE(fake_embedding::HasChannelCallback(kControlChannel));
   channel.SetMethodCallHandler(nullptr);
@@ -105,7 +96,7 @@ TEST_F(ChannelWireTest, RemovingTheMethodHandlerClearsTheLibraryCallback) {
 
 TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
   std::unique_ptr<MethodResult> kept;
-  flutter::MethodChannel(messenger_.get(), kControlChannel, Codec())
+  flutter::MethodChannel(&messenger_, kControlChannel, Codec())
       .SetMethodCallHandler([&kept](const MethodCall&, std::unique_ptr<MethodResult> result) {
         kept = std::move(result);
       });
@@ -123,7 +114,7 @@ TEST_F(ChannelWireTest, AnswerAfterTheEngineIsGoneSendsNothing) {
 
 TEST_F(ChannelWireTest, EventStreamTraffic) {
   std::unique_ptr<flutter::EventSink> sink;
-  flutter::EventChannel(messenger_.get(), kEventChannel, Codec())
+  flutter::EventChannel(&messenger_, kEventChannel, Codec())
       .SetStreamHandler(std::make_unique<flutter::StreamHandlerFunctions>(
           [&sink](const EncodableValue*, std::unique_ptr<flutter::EventSink>&& events) {
             sink = std::move(events);

@@ -92,57 +92,49 @@ struct Step {
 
 struct ProtocolCase {
   const char* name;
-  std::string listen_error;
-  std::string cancel_error;
   std::vector<Step> steps;
   std::vector<std::string> calls;
+  std::string listen_error = "";
+  std::string cancel_error = "";
 };
 
 const Bytes kListen = MethodCallBytes("listen");
 const Bytes kCancel = MethodCallBytes("cancel");
+const Bytes kOk = SuccessEnvelope();
 const Bytes kNoStream = ErrorEnvelope("error", kNoActiveStreamMessage);
 const Bytes kFailed = ErrorEnvelope("x", "m", Int32Value(9));
 
 TEST_F(EventChannelTest, ListenCancelProtocol) {
-  const std::vector<ProtocolCase> cases = {
-      {"cancel first", "", "", {{kCancel, kNoStream}}, {}},
+  const ProtocolCase cases[] = {
+      {"cancel first", {{kCancel, kNoStream}}, {}},
       {"listen then cancel",
-       "",
-       "",
-       {{kListen, SuccessEnvelope()}, {kCancel, SuccessEnvelope()}, {kCancel, kNoStream}},
+       {{kListen, kOk}, {kCancel, kOk}, {kCancel, kNoStream}},
        {"listen(null)", "cancel(null)"}},
       {"second listen cancels with absent arguments first",
-       "",
-       "",
-       {{kListen, SuccessEnvelope()}, {kListen, SuccessEnvelope()}},
+       {{kListen, kOk}, {kListen, kOk}},
        {"listen(null)", "cancel(absent)", "listen(null)"}},
       {"arguments reach the handler",
-       "",
-       "",
-       {{MethodCallBytes("listen", Int32Value(2)), SuccessEnvelope()},
-        {MethodCallBytes("cancel", Int32Value(3)), SuccessEnvelope()}},
+       {{MethodCallBytes("listen", Int32Value(2)), kOk},
+        {MethodCallBytes("cancel", Int32Value(3)), kOk}},
        {"listen(2)", "cancel(3)"}},
       {"refused listen still listens",
-       "x",
-       "",
-       {{kListen, kFailed}, {kCancel, SuccessEnvelope()}, {kCancel, kNoStream}},
-       {"listen(null)", "cancel(null)"}},
+       {{kListen, kFailed}, {kCancel, kOk}, {kCancel, kNoStream}},
+       {"listen(null)", "cancel(null)"},
+       "x"},
       {"refused cancel still stops listening",
+       {{kListen, kOk}, {kCancel, kFailed}, {kCancel, kNoStream}},
+       {"listen(null)", "cancel(null)"},
        "",
-       "x",
-       {{kListen, SuccessEnvelope()}, {kCancel, kFailed}, {kCancel, kNoStream}},
-       {"listen(null)", "cancel(null)"}},
+       "x"},
       {"other names get the empty reply and change nothing",
-       "",
-       "",
        {{MethodCallBytes("Listen"), {}},
         {MethodCallBytes("listen "), {}},
         {MethodCallBytes("CANCEL"), {}},
         {MethodCallBytes(""), {}},
         {kCancel, kNoStream},
-        {kListen, SuccessEnvelope()},
+        {kListen, kOk},
         {MethodCallBytes("cancel "), {}},
-        {kCancel, SuccessEnvelope()}},
+        {kCancel, kOk}},
        {"listen(null)", "cancel(null)"}},
   };
   for (const ProtocolCase& test : cases) {
@@ -164,7 +156,7 @@ TEST_F(EventChannelTest, FailedImplicitCancelGoesToTheErrorStreamOnlyWithoutLine
   Install(ScriptedHandler(script_));
   Exchange(kListen);
   StderrCapture errors;
-  EXPECT_EQ(Exchange(kListen), SuccessEnvelope());
+  EXPECT_EQ(Exchange(kListen), kOk);
   EXPECT_EQ(errors.Text(), CancelFailedText("busy", "m", script_.last_details));
 }
 
@@ -199,7 +191,7 @@ TEST_F(EventChannelTest, SinkSendsEachEventAsItsOwnMessage) {
   script_.sink->EndOfStream();
   const std::vector<Bytes> expected = {
       SuccessEnvelope(ListValue({Int32Value(1)})),
-      SuccessEnvelope(),
+      kOk,
       ErrorEnvelope("code", "", kFalse),
       ErrorEnvelope("code", "text"),
       {},
@@ -220,7 +212,7 @@ TEST_F(EventChannelTest, SinkStillSendsAfterCancel) {
   Exchange(kCancel);
   sink->Success();
   ASSERT_EQ(messenger_.sent().size(), 1u);
-  EXPECT_EQ(messenger_.sent()[0].bytes, SuccessEnvelope());
+  EXPECT_EQ(messenger_.sent()[0].bytes, kOk);
 }
 
 TEST_F(EventChannelTest, EveryInstallationStartsNotListening) {
@@ -244,16 +236,16 @@ TEST_F(EventChannelTest, StreamHandlerMayRemoveTheChannelHandlerWhileCancelling)
         channel.SetStreamHandler(nullptr);
         return std::make_unique<StreamHandlerError>("gone", "", nullptr);
       }));
-  EXPECT_EQ(Exchange(kListen), SuccessEnvelope());
+  EXPECT_EQ(Exchange(kListen), kOk);
   EXPECT_EQ(Exchange(kCancel), ErrorEnvelope("gone", ""));
   EXPECT_FALSE(messenger_.HasHandler(kEventChannel));
 }
 
 TEST_F(EventChannelTest, ChannelObjectMayGoFirst) {
   Install(ScriptedHandler(script_));
-  EXPECT_EQ(Exchange(kListen), SuccessEnvelope());
+  EXPECT_EQ(Exchange(kListen), kOk);
   script_.sink->Success(EncodableValue(int32_t{1}));
-  EXPECT_EQ(Exchange(kCancel), SuccessEnvelope());
+  EXPECT_EQ(Exchange(kCancel), kOk);
   EXPECT_EQ(messenger_.sent().size(), 1u);
 }
 

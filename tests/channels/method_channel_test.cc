@@ -33,31 +33,31 @@ class MethodChannelTest : public testing::Test {
   RecordingMessenger messenger_;
 };
 
+// An empty reply comes as a null pointer.
 struct AnswerCase {
   const char* name;
   std::function<void(MethodResult&)> answer;
   Bytes reply;
-  bool null_data;
 };
 
 TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
   const EncodableValue details(true);
-  const std::vector<AnswerCase> cases = {
-      {"success without value", [](MethodResult& r) { r.Success(); }, {0x00, 0x00}, false},
-      {"success with int32", [](MethodResult& r) { r.Success(EncodableValue(int32_t{5})); },
-       SuccessEnvelope(Int32Value(5)), false},
+  const AnswerCase cases[] = {
+      {"success without value", [](MethodResult& r) { r.Success(); }, {0x00, 0x00}},
+      {"success with int32", [](MethodResult& r) { r.Success(int32_t{5}); },
+       SuccessEnvelope(Int32Value(5))},
       {"success with map",
        [](MethodResult& r) {
-         r.Success(EncodableValue(flutter::EncodableMap{{EncodableValue("supported"), true}}));
+         r.Success(flutter::EncodableMap{{"supported", true}});
        },
-       kSupportedAnswer, false},
-      {"error code only", [](MethodResult& r) { r.Error("bad"); }, ErrorEnvelope("bad", ""), false},
+       kSupportedAnswer},
+      {"error code only", [](MethodResult& r) { r.Error("bad"); }, ErrorEnvelope("bad", "")},
       {"error with message and details by reference",
        [&details](MethodResult& r) { r.Error("E", "msg", details); },
-       ErrorEnvelope("E", "msg", kTrue), false},
+       ErrorEnvelope("E", "msg", kTrue)},
       {"error with empty code", [](MethodResult& r) { r.Error("", "", nullptr); },
-       ErrorEnvelope("", ""), false},
-      {"not implemented", [](MethodResult& r) { r.NotImplemented(); }, {}, true},
+       ErrorEnvelope("", "")},
+      {"not implemented", [](MethodResult& r) { r.NotImplemented(); }, {}},
   };
   for (const AnswerCase& test : cases) {
     SCOPED_TRACE(test.name);
@@ -66,7 +66,7 @@ TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
     std::vector<Recorded> replies = Deliver(MethodCallBytes("isSupported"));
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].bytes, test.reply);
-    EXPECT_EQ(replies[0].null_data, test.null_data);
+    EXPECT_EQ(replies[0].null_data, test.reply.empty());
     EXPECT_EQ(replies[0].channel, kControlChannel);
   }
 }

@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "tests/support/failure_lines.h"

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <limits>
-#include <memory>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
