@@ -17,33 +17,19 @@ using kovi_test::operator<<;
 const HANDLE kDevice = reinterpret_cast<HANDLE>(0x77);
 const std::wstring kMouseName = L"\\\\?\\HID#VID_046D&PID_C077#7&1a2b3c4d&0&0000#{378de44c}";
 
+using Device = FakeCaptureSystem::Device;
+
+// The line after "[KOVI] RAW device: ", without its line feed.
 struct DeviceCase {
   const char* name;
-  FakeCaptureSystem::Device device;
+  Device device;
   std::wstring line;
 };
 
-FakeCaptureSystem::Device WithNameFailing() {
-  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
-  device.name_fails = true;
-  return device;
-}
-
-FakeCaptureSystem::Device WithInfoFailing() {
-  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
-  device.info_fails = true;
-  return device;
-}
-
-FakeCaptureSystem::Device WithNameLength(UINT length) {
-  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(kMouseName);
-  device.reported_length = length;
-  return device;
-}
-
-FakeCaptureSystem::Device WithoutTerminator(const std::wstring& name) {
-  FakeCaptureSystem::Device device = FakeCaptureSystem::MouseDevice(name);
-  device.name.pop_back();
+// The mouse of kMouseName, changed as a row says.
+Device Mouse(void (*change)(Device&)) {
+  Device device = FakeCaptureSystem::MouseDevice(kMouseName);
+  change(device);
   return device;
 }
 
@@ -54,30 +40,30 @@ TEST_P(DeviceLineTest, DescribesTheDeviceInOneLine) {
   system.AddDevice(kDevice, GetParam().device);
   LogRawDevice(kDevice);
   ASSERT_EQ(system.debug_lines.size(), 1u);
-  EXPECT_EQ(system.debug_lines[0], GetParam().line);
+  EXPECT_EQ(system.debug_lines[0], L"[KOVI] RAW device: " + GetParam().line + L"\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Devices, DeviceLineTest,
     ::testing::Values(
         DeviceCase{"Mouse", FakeCaptureSystem::MouseDevice(kMouseName),
-                   L"[KOVI] RAW device: " + kMouseName + L" | RIM_TYPEMOUSE\n"},
+                   kMouseName + L" | RIM_TYPEMOUSE"},
         DeviceCase{"Hid", FakeCaptureSystem::HidDevice(kMouseName, 0x46D, 0xC077, 1, 2),
-                   L"[KOVI] RAW device: " + kMouseName +
-                       L" | HID vid=046d pid=c077 usagePage=1 usage=2\n"},
+                   kMouseName + L" | HID vid=046d pid=c077 usagePage=1 usage=2"},
         DeviceCase{"HidWideNumbers", FakeCaptureSystem::HidDevice(L"h", 0x1234ABCD, 7, 65535, 0),
-                   L"[KOVI] RAW device: h | HID vid=1234abcd pid=0007 usagePage=65535 usage=0\n"},
-        DeviceCase{"OtherType", FakeCaptureSystem::KeyboardDevice(L"kbd"),
-                   L"[KOVI] RAW device: kbd | type=1\n"},
-        DeviceCase{"EmptyName", FakeCaptureSystem::MouseDevice(L""),
-                   L"[KOVI] RAW device:  | RIM_TYPEMOUSE\n"},
-        DeviceCase{"NameWithoutTerminator", WithoutTerminator(L"bare"),
-                   L"[KOVI] RAW device: bare | RIM_TYPEMOUSE\n"},
+                   L"h | HID vid=1234abcd pid=0007 usagePage=65535 usage=0"},
+        DeviceCase{"OtherType", FakeCaptureSystem::KeyboardDevice(L"kbd"), L"kbd | type=1"},
+        DeviceCase{"EmptyName", FakeCaptureSystem::MouseDevice(L""), L" | RIM_TYPEMOUSE"},
+        DeviceCase{"NameWithoutTerminator", Mouse([](Device& d) { d.name = L"bare"; }),
+                   L"bare | RIM_TYPEMOUSE"},
         DeviceCase{"NameWithFormatCharacters", FakeCaptureSystem::MouseDevice(L"a%s%n%ls%%b"),
-                   L"[KOVI] RAW device: a%s%n%ls%%b | RIM_TYPEMOUSE\n"},
-        DeviceCase{"ZeroNameLength", WithNameLength(0), L"[KOVI] RAW device: unknown (no name)\n"},
-        DeviceCase{"NameFails", WithNameFailing(), L"[KOVI] RAW device: unknown (name failed)\n"},
-        DeviceCase{"InfoFails", WithInfoFailing(), L"[KOVI] RAW device: unknown (info failed)\n"}),
+                   L"a%s%n%ls%%b | RIM_TYPEMOUSE"},
+        DeviceCase{"ZeroNameLength", Mouse([](Device& d) { d.reported_length = 0; }),
+                   L"unknown (no name)"},
+        DeviceCase{"NameFails", Mouse([](Device& d) { d.name_fails = true; }),
+                   L"unknown (name failed)"},
+        DeviceCase{"InfoFails", Mouse([](Device& d) { d.info_fails = true; }),
+                   L"unknown (info failed)"}),
     kovi_test::RowName());
 
 TEST(DeviceLine, UnknownHandleHasNoName) {

@@ -35,11 +35,6 @@ class RawMouseCaptureChannelsTest : public ::testing::Test {
     capture_ = std::make_unique<RawMouseCapture>(engine_.get(), kCaptureWindow);
   }
 
-  void TearDown() override {
-    capture_.reset();
-    engine_.reset();
-  }
-
   // Delivers a message as the Dart side sends it; returns the reply's bytes.
   Bytes Send(const std::string& channel, const Bytes& message) {
     const auto* handle = fake_embedding::DeliverMessage(channel, message);

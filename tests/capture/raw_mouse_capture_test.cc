@@ -39,6 +39,10 @@ const std::vector<std::string> kStopCalls = {
 class RawMouseCaptureTest : public ::testing::Test {
  protected:
   void Listen() { capture_->AttachEventSink(std::make_unique<RecordingEventSink>(&batches_)); }
+  void StartListening() {
+    capture_->StartCapture();
+    Listen();
+  }
 
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) {
@@ -108,8 +112,7 @@ TEST_F(RawMouseCaptureTest, RefusedRegistrationLeavesTheCaptureIdle) {
 }
 
 TEST_F(RawMouseCaptureTest, RefusedStartResetsOnlyTheSharedDiagnostics) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Packets(2);
   ASSERT_EQ(system_.debug_lines.size(), 2u);  // device, then rate
 
@@ -158,8 +161,7 @@ TEST_F(RawMouseCaptureTest, ParametersReadAtTheFirstStartAreRestoredAfterEveryCa
 }
 
 TEST_F(RawMouseCaptureTest, DestructionStopsARunningCaptureAndSendsItsLastCounts) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Ticks(2);
   Packets(4);
   NewCalls();
@@ -201,8 +203,7 @@ TEST_P(RawMouseCaptureRecordTest, CountsOnlyWholeMouseRecords) {
   } else if (c.read_shortfall < 0) {
     record.read_result = static_cast<UINT>(-1);
   }
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   const HRAWINPUT input = system_.AddRecord(record);
   EXPECT_TRUE(Input(input));
   Ticks(5);
@@ -244,8 +245,7 @@ TEST_F(RawMouseCaptureTest, RecordShorterThanItsHeaderIsNotRead) {
 }
 
 TEST_F(RawMouseCaptureTest, EmptySizeAnswerCountsNothingAndLeavesTheClockAlone) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   FakeCaptureSystem::Record empty;
   EXPECT_TRUE(Input(system_.AddRecord(empty)));
   EXPECT_EQ(system_.reads.size(), 1u);
@@ -255,8 +255,7 @@ TEST_F(RawMouseCaptureTest, EmptySizeAnswerCountsNothingAndLeavesTheClockAlone) 
 }
 
 TEST_F(RawMouseCaptureTest, TenTicksGiveTwoBatchesOfFiveInTickOrder) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   for (int tick = 1; tick <= 10; ++tick) {
     Packets(tick);
     Ticks(1);
@@ -299,8 +298,7 @@ TEST_F(RawMouseCaptureTest, AnHourWithoutAListenerKeepsOnlyTheLastMinuteOfCounts
 }
 
 TEST_F(RawMouseCaptureTest, CountsPendingAcrossACancelGoOutAfterTheNextListen) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Ticks(3);
   capture_->DetachEventSink();
   Packets(2);
@@ -312,8 +310,7 @@ TEST_F(RawMouseCaptureTest, CountsPendingAcrossACancelGoOutAfterTheNextListen) {
 }
 
 TEST_F(RawMouseCaptureTest, TickWhileIdleAppendsZeroAndMayCompleteABatch) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Ticks(3);
   capture_->StopCapture();
   EXPECT_THAT(batches_, ElementsAre(ElementsAre(0, 0, 0)));
@@ -323,8 +320,7 @@ TEST_F(RawMouseCaptureTest, TickWhileIdleAppendsZeroAndMayCompleteABatch) {
 }
 
 TEST_F(RawMouseCaptureTest, StopAddsThePartialTickOnlyWhenItHoldsPackets) {
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Packets(3);
   Ticks(2);
   Packets(2);
@@ -348,8 +344,7 @@ TEST_F(RawMouseCaptureTest, StartDropsCountsLeftFromTheLastCapture) {
   Packets(2);
   Ticks(3);
   capture_->StopCapture();
-  capture_->StartCapture();
-  Listen();
+  StartListening();
   Packets(1);
   Ticks(5);
   EXPECT_THAT(batches_, ElementsAre(ElementsAre(1, 0, 0, 0, 0)));
