@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,76 +28,73 @@ using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
 using Answers = std::vector<RecordedAnswer>;
 
+// {"supported": true}, and its bytes.
+const EncodableValue kSupported = EncodableMap{{"supported", true}};
 const std::string kSupportedMap = "0D 01 07 09 73 75 70 70 6F 72 74 65 64 01";
+const std::string kIsSupported = "07 0B 69 73 53 75 70 70 6F 72 74 65 64";
 
 const StandardMethodCodec& Codec() {
   return StandardMethodCodec::GetInstance();
 }
 
-std::unique_ptr<EncodableValue> Owned(EncodableValue value) {
-  return std::make_unique<EncodableValue>(std::move(value));
+// The value of a row, or a null pointer when it has none.
+const EncodableValue* Pointer(const std::optional<EncodableValue>& value) {
+  return value ? &*value : nullptr;
 }
 
 // ---- Golden encodings of calls and envelopes. ----
 
 TEST(StandardMethodCodecEncode, Calls) {
-  struct Case {
+  const struct {
     const char* name;
-    std::unique_ptr<EncodableValue> arguments;
+    std::optional<EncodableValue> arguments;
     std::string hex;
-  };
-  Case cases[] = {
-      {"isSupported", nullptr, "07 0B 69 73 53 75 70 70 6F 72 74 65 64 00"},
-      {"m", Owned(EncodableValue()), "07 01 6D 00"},
-      {"m", Owned(EncodableValue(int32_t{5})), "07 01 6D 03 05 00 00 00"},
+  } cases[] = {
+      {"isSupported", std::nullopt, kIsSupported + " 00"},
+      {"m", EncodableValue(), "07 01 6D 00"},
+      {"m", int32_t{5}, "07 01 6D 03 05 00 00 00"},
       // Padding counts from the start of the message, across the name.
-      {"m", Owned(EncodableValue(1.0)), "07 01 6D 06 00 00 00 00 00 00 00 00 00 00 F0 3F"},
-      {"", Owned(EncodableValue(EncodableList{true})), "07 00 0C 01 01"},
+      {"m", 1.0, "07 01 6D 06 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+      {"", EncodableList{true}, "07 00 0C 01 01"},
   };
-  for (Case& c : cases) {
-    MethodCall call(c.name, std::move(c.arguments));
+  for (const auto& c : cases) {
+    MethodCall call(c.name, c.arguments ? std::make_unique<EncodableValue>(*c.arguments) : nullptr);
     EXPECT_EQ(HexOf(*Codec().EncodeMethodCall(call)), c.hex) << c.name;
   }
 }
 
 TEST(StandardMethodCodecEncode, SuccessEnvelopes) {
-  struct Case {
+  const struct {
     const char* name;
-    const EncodableValue* result;
+    std::optional<EncodableValue> result;
     std::string hex;
+  } cases[] = {
+      {"no result", std::nullopt, "00 00"},
+      {"int32 5", int32_t{5}, "00 03 05 00 00 00"},
+      {"supported map", kSupported, "00 " + kSupportedMap},
+      {"double pads from the flag byte", 1.0, "00 06 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
+      {"tick counts", EncodableList{int32_t{10}, int32_t{0}},
+       "00 0C 02 03 0A 00 00 00 03 00 00 00 00"},
   };
-  const EncodableValue five(int32_t{5});
-  const EncodableValue supported(EncodableMap{{"supported", true}});
-  const EncodableValue one(1.0);
-  const EncodableValue counts(EncodableList{int32_t{10}, int32_t{0}});
-  const Case cases[] = {
-      {"no result", nullptr, "00 00"},
-      {"int32 5", &five, "00 03 05 00 00 00"},
-      {"supported map", &supported, "00 " + kSupportedMap},
-      {"double pads from the flag byte", &one, "00 06 00 00 00 00 00 00 00 00 00 00 00 00 F0 3F"},
-      {"tick counts", &counts, "00 0C 02 03 0A 00 00 00 03 00 00 00 00"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(HexOf(*Codec().EncodeSuccessEnvelope(c.result)), c.hex) << c.name;
+  for (const auto& c : cases) {
+    EXPECT_EQ(HexOf(*Codec().EncodeSuccessEnvelope(Pointer(c.result))), c.hex) << c.name;
   }
 }
 
 TEST(StandardMethodCodecEncode, ErrorEnvelopes) {
-  const EncodableValue details(int32_t{2});
-  struct Case {
+  const struct {
     const char* code;
     const char* message;
-    const EncodableValue* details;
+    std::optional<EncodableValue> details;
     std::string hex;
+  } cases[] = {
+      {"E", "", std::nullopt, "01 07 01 45 00 00"},
+      {"E", "x", std::nullopt, "01 07 01 45 07 01 78 00"},
+      {"", "", std::nullopt, "01 07 00 00 00"},
+      {"E", "", int32_t{2}, "01 07 01 45 00 03 02 00 00 00"},
   };
-  const Case cases[] = {
-      {"E", "", nullptr, "01 07 01 45 00 00"},
-      {"E", "x", nullptr, "01 07 01 45 07 01 78 00"},
-      {"", "", nullptr, "01 07 00 00 00"},
-      {"E", "", &details, "01 07 01 45 00 03 02 00 00 00"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(HexOf(*Codec().EncodeErrorEnvelope(c.code, c.message, c.details)), c.hex)
+  for (const auto& c : cases) {
+    EXPECT_EQ(HexOf(*Codec().EncodeErrorEnvelope(c.code, c.message, Pointer(c.details))), c.hex)
         << c.code << "/" << c.message;
   }
 }
@@ -108,7 +106,7 @@ struct CallCase {
   std::string hex;
   bool decodes;
   const char* method;
-  std::string arguments;
+  EncodableValue arguments;
   Lines lines;
 };
 
@@ -124,34 +122,19 @@ TEST_P(DecodeCallTest, GivesTheCallOrNothingAndTheLines) {
   if (call) {
     EXPECT_EQ(call->method_name(), c.method);
     ASSERT_NE(call->arguments(), nullptr);
-    EXPECT_EQ(ValueText(*call->arguments()), c.arguments);
+    EXPECT_EQ(ValueText(*call->arguments()), ValueText(c.arguments));
   }
 }
 
 const CallCase kCalls[] = {
-    {"with_null_arguments",
-     "07 0B 69 73 53 75 70 70 6F 72 74 65 64 00",
-     true,
-     "isSupported",
-     "null",
-     {}},
-    {"arguments_missing",
-     "07 0B 69 73 53 75 70 70 6F 72 74 65 64",
-     true,
-     "isSupported",
-     "null",
-     {kInvalidReadLine}},
-    {"with_map_arguments",
-     "07 01 6D " + kSupportedMap,
-     true,
-     "m",
-     "map{str(9):73 75 70 70 6F 72 74 65 64:true;}",
-     {}},
-    {"trailing_bytes_ignored", "07 01 6D 01 FF FF", true, "m", "true", {}},
-    {"name_not_a_string", "03 01 00 00 00 00", false, "", "", {kNameNotStringLine}},
-    {"empty_message", "", false, "", "", {kInvalidReadLine, kNameNotStringLine}},
+    {"with_null_arguments", kIsSupported + " 00", true, "isSupported", {}, {}},
+    {"arguments_missing", kIsSupported, true, "isSupported", {}, {kInvalidReadLine}},
+    {"with_map_arguments", "07 01 6D " + kSupportedMap, true, "m", kSupported, {}},
+    {"trailing_bytes_ignored", "07 01 6D 01 FF FF", true, "m", true, {}},
+    {"name_not_a_string", "03 01 00 00 00 00", false, "", {}, {kNameNotStringLine}},
+    {"empty_message", "", false, "", {}, {kInvalidReadLine, kNameNotStringLine}},
     // A refused name is an empty string; reading goes on after its size.
-    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", "null", {kInvalidReadLine}},
+    {"name_longer_than_message", "07 FF FF FF FF 7F 00", true, "", {}, {kInvalidReadLine}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Calls, DecodeCallTest, testing::ValuesIn(kCalls), RowName());
