@@ -90,14 +90,6 @@ struct Step {
   Bytes reply;
 };
 
-struct ProtocolCase {
-  const char* name;
-  std::vector<Step> steps;
-  std::vector<std::string> calls;
-  std::string listen_error = "";
-  std::string cancel_error = "";
-};
-
 const Bytes kListen = MethodCallBytes("listen");
 const Bytes kCancel = MethodCallBytes("cancel");
 const Bytes kOk = SuccessEnvelope();
@@ -105,7 +97,13 @@ const Bytes kNoStream = ErrorEnvelope("error", kNoActiveStreamMessage);
 const Bytes kFailed = ErrorEnvelope("x", "m", Int32Value(9));
 
 TEST_F(EventChannelTest, ListenCancelProtocol) {
-  const ProtocolCase cases[] = {
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<std::string> calls;
+    std::string listen_error = "";
+    std::string cancel_error = "";
+  } cases[] = {
       {"cancel first", {{kCancel, kNoStream}}, {}},
       {"listen then cancel",
        {{kListen, kOk}, {kCancel, kOk}, {kCancel, kNoStream}},
@@ -137,7 +135,7 @@ TEST_F(EventChannelTest, ListenCancelProtocol) {
         {kCancel, kOk}},
        {"listen(null)", "cancel(null)"}},
   };
-  for (const ProtocolCase& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     Script script;
     script.listen_error = test.listen_error;

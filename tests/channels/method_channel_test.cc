@@ -34,15 +34,13 @@ class MethodChannelTest : public testing::Test {
 };
 
 // An empty reply comes as a null pointer.
-struct AnswerCase {
-  const char* name;
-  std::function<void(MethodResult&)> answer;
-  Bytes reply;
-};
-
 TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
   const EncodableValue details(true);
-  const AnswerCase cases[] = {
+  const struct {
+    const char* name;
+    std::function<void(MethodResult&)> answer;
+    Bytes reply;
+  } cases[] = {
       {"success without value", [](MethodResult& r) { r.Success(); }, {0x00, 0x00}},
       {"success with int32", [](MethodResult& r) { r.Success(int32_t{5}); },
        SuccessEnvelope(Int32Value(5))},
@@ -59,7 +57,7 @@ TEST_F(MethodChannelTest, EachAnswerGivesItsExactReply) {
        ErrorEnvelope("", "")},
       {"not implemented", [](MethodResult& r) { r.NotImplemented(); }, {}},
   };
-  for (const AnswerCase& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     Install(
         [&test](const MethodCall&, std::unique_ptr<MethodResult> result) { test.answer(*result); });

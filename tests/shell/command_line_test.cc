@@ -74,36 +74,32 @@ std::vector<std::string> RunHelper(const wchar_t* helper, const std::wstring& ar
   return lines;
 }
 
-struct CommandLineCase {
-  const char* name;
-  std::wstring arguments;
-  std::vector<std::string> printed;
-};
-
 TEST(CommandLineArgumentsUtf8, SkipsTheProgramAndConvertsEachArgumentInPlace) {
-  const CommandLineCase cases[] = {
+  const struct {
+    const char* name;
+    std::wstring arguments;
+    std::vector<std::string> printed;
+  } cases[] = {
       {"program name only", L"", {}},
       {"two arguments", L" one two", {">6f6e65", ">74776f"}},
       {"quoted argument with spaces", L" \"with space\" x", {">77697468207370616365", ">78"}},
       {"surrogate pair", L" \xd83d\xddb1", {">f09f96b1"}},
       {"unpaired surrogate keeps its position", L" a \xd800 b", {">61", ">", ">62"}},
   };
-  for (const CommandLineCase& test_case : cases) {
+  for (const auto& test_case : cases) {
     SCOPED_TRACE(test_case.name);
     EXPECT_EQ(RunHelper(L"kovi_print_arguments.exe", test_case.arguments, 0), test_case.printed);
   }
 }
 
-struct DebugConsoleCase {
-  const char* name;
-  DWORD creation_flags;
-  std::vector<std::string> reported;
-};
-
 // The helper writes "standard output" and "standard error" after the call;
 // its report holds what still went to the pipe, then its console's rows.
 TEST(OpenDebugConsole, GivesAProcessWithoutAConsoleOneForBothStreamsAndLeavesOthersAlone) {
-  const DebugConsoleCase cases[] = {
+  const struct {
+    const char* name;
+    DWORD creation_flags;
+    std::vector<std::string> reported;
+  } cases[] = {
       {"no console: a new one shows both streams",
        DETACHED_PROCESS,
        {"console: standard output", "console: standard error"}},
@@ -111,7 +107,7 @@ TEST(OpenDebugConsole, GivesAProcessWithoutAConsoleOneForBothStreamsAndLeavesOth
        CREATE_NO_WINDOW,
        {"standard output", "standard error"}},
   };
-  for (const DebugConsoleCase& test_case : cases) {
+  for (const auto& test_case : cases) {
     SCOPED_TRACE(test_case.name);
     EXPECT_EQ(RunHelper(L"kovi_open_debug_console.exe", L"", test_case.creation_flags),
               test_case.reported);

@@ -6,14 +6,12 @@
 
 namespace {
 
-struct Conversion {
-  const char* name;
-  const wchar_t* utf16;
-  std::string utf8;
-};
-
 TEST(Utf16ToUtf8, ConvertsWellFormedTextAndRefusesEverythingElse) {
-  const Conversion conversions[] = {
+  const struct {
+    const char* name;
+    const wchar_t* utf16;
+    std::string utf8;
+  } conversions[] = {
       {"null", nullptr, ""},
       {"empty", L"", ""},
       {"ascii", L"kovi --rate", "kovi --rate"},
@@ -32,7 +30,7 @@ TEST(Utf16ToUtf8, ConvertsWellFormedTextAndRefusesEverythingElse) {
       {"reversed pair", L"\xdc00\xd800", ""},
       {"high surrogate at the end", L"abc\xd83d", ""},
   };
-  for (const Conversion& conversion : conversions) {
+  for (const auto& conversion : conversions) {
     SCOPED_TRACE(conversion.name);
     EXPECT_EQ(Utf16ToUtf8(conversion.utf16), conversion.utf8);
   }

@@ -6,19 +6,17 @@
 
 namespace {
 
-struct FiguresCase {
-  const char* name;
-  std::vector<int32_t> counts;
-  uint64_t packets;
-  int32_t min;
-  int32_t max;
-  double rate_hz;
-  uint32_t nominal;
-  uint64_t missed;
-};
-
 TEST(TickStatisticsTest, FiguresOfTicks) {
-  const std::vector<FiguresCase> cases = {
+  const struct {
+    const char* name;
+    std::vector<int32_t> counts;
+    uint64_t packets;
+    int32_t min;
+    int32_t max;
+    double rate_hz;
+    uint32_t nominal;
+    uint64_t missed;
+  } cases[] = {
       {"no ticks", {}, 0, 0, 0, 0, 0, 0},
       {"steady 1 kHz", std::vector<int32_t>(100, 10), 1000, 10, 10, 1000, 1000, 0},
       {"1 kHz with jitter", {9, 11, 10, 10, 9, 11}, 60, 9, 11, 1000, 1000, 0},
@@ -28,7 +26,7 @@ TEST(TickStatisticsTest, FiguresOfTicks) {
       {"idle", {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0, 0},
       {"too slow to tell", {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 0, 1, 1000.0 / 120, 0, 0},
   };
-  for (const FiguresCase& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     TickFigures figures = FiguresOf(test.counts.data(), test.counts.size());
     EXPECT_EQ(figures.ticks, test.counts.size());

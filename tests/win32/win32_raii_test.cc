@@ -104,16 +104,14 @@ WindowCreation Creation(const wchar_t* class_name, DWORD style, HWND parent) {
 }
 
 // How a child window's life ends, before its owner goes or with it.
-struct WindowEnding {
-  const char* name;
-  const wchar_t* class_name;  // kBoundClass, or a system class: not bound
-  std::function<void(OwnedWindow& window, OwnedWindow& parent)> end;
-  bool heard_destroy;  // the handler was told of the destruction
-};
-
 TEST(OwnedWindow, TheWindowEndsOnceWhoeverEndsIt) {
   ASSERT_TRUE(OwnedWindow::RegisterBoundClass(GetModuleHandleW(nullptr), kBoundClass));
-  const WindowEnding endings[] = {
+  const struct {
+    const char* name;
+    const wchar_t* class_name;  // kBoundClass, or a system class: not bound
+    std::function<void(OwnedWindow& window, OwnedWindow& parent)> end;
+    bool heard_destroy;  // the handler was told of the destruction
+  } endings[] = {
       {"its owner goes", kBoundClass, [](OwnedWindow&, OwnedWindow&) {}, false},
       {"Destroy", kBoundClass, [](OwnedWindow& window, OwnedWindow&) { window.Destroy(); }, true},
       {"closed as a user would", kBoundClass,
@@ -124,7 +122,7 @@ TEST(OwnedWindow, TheWindowEndsOnceWhoeverEndsIt) {
       {"unbound, its parent goes", L"STATIC",
        [](OwnedWindow&, OwnedWindow& parent) { parent.Destroy(); }, false},
   };
-  for (const WindowEnding& ending : endings) {
+  for (const auto& ending : endings) {
     SCOPED_TRACE(ending.name);
     const bool bound = ending.class_name == kBoundClass;
     OwnedWindow parent;

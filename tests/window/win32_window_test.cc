@@ -80,18 +80,17 @@ TEST(ScaleToPixels, TruncatesTowardZeroAndClampsToTheRange) {
 }
 
 TEST_F(Win32WindowTest, CreatesAHiddenWindowScaledToTheMonitorNearestTheOrigin) {
-  struct Resolution {
+  // Small enough for the test display: creation clamps a window to the screen.
+  const struct {
     UINT dpi;
     RECT expected;  // left, top, right, bottom in pixels
-  };
-  // Small enough for the test display: creation clamps a window to the screen.
-  const Resolution resolutions[] = {
+  } resolutions[] = {
       {96, {40, 100, 40 + 400, 100 + 300}},
       {120, {50, 125, 50 + 500, 125 + 375}},
       {144, {60, 150, 60 + 600, 150 + 450}},
       {110, {45, 114, 45 + 458, 114 + 343}},
   };
-  for (const Resolution& resolution : resolutions) {
+  for (const auto& resolution : resolutions) {
     SCOPED_TRACE("dpi " + std::to_string(resolution.dpi));
     fake_embedding::Reset();
     fake_embedding::SetMonitorDpi(resolution.dpi);
@@ -252,18 +251,17 @@ TEST_F(Win32WindowTest, DpiChangeAppliesExactlyTheSuggestedRectangle) {
 TEST_F(Win32WindowTest, TitleBarFollowsTheAppThemeAtCreationAndOnColourisationChange) {
   ScopedLightThemeValue theme_value;
   ThemeRecorder theme;
-  struct ThemeCase {
+  const struct {
     const char* name;
     std::optional<DWORD> light_theme;  // none: the value is missing
     std::optional<BOOL> dark_mode;     // none: no attribute call
-  };
-  const ThemeCase cases[] = {
+  } cases[] = {
       {"dark", 0, TRUE},
       {"light", 1, FALSE},
       {"any other number is light", 2, FALSE},
       {"missing", std::nullopt, std::nullopt},
   };
-  for (const ThemeCase& theme_case : cases) {
+  for (const auto& theme_case : cases) {
     SCOPED_TRACE(theme_case.name);
     theme_value.Set(theme_case.light_theme);
     theme.Clear();
