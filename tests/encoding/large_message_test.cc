@@ -73,20 +73,10 @@ EncodableValue TypedMiB() {
 // generic path, or the method codec into a vector of its own.
 enum class Path { kStandard, kDerived, kCall, kSuccess, kError };
 
-// What the method codec writes before the value: the call's name "m", the
-// success flag, or the error flag, the code "E" and no message.
-const char* HeadOf(Path path) {
-  switch (path) {
-    case Path::kCall:
-      return "07 01 6D";
-    case Path::kSuccess:
-      return "00";
-    case Path::kError:
-      return "01 07 01 45 00";
-    default:
-      return "";
-  }
-}
+// What each path writes before the value, by Path: nothing, nothing, the
+// call's name "m", the success flag, or the error flag, the code "E" and no
+// message.
+const char* const kHeads[] = {"", "", "07 01 6D", "00", "01 07 01 45 00"};
 
 // Writes one message of `value` into `buffer`, which holds `prefix` bytes of
 // 0xAA first; the codec's paths replace it with the vector they return.
@@ -117,6 +107,10 @@ void WriteMessage(Path path, const EncodableValue& value, size_t prefix, Bytes* 
   }
 }
 
+EncodableValue HugeBlock() {
+  return Bytes(8 * kMiB, 0x5A);
+}
+
 EncodableValue MillionNulls() {
   return EncodableValue(EncodableList(1000000));
 }
@@ -140,22 +134,20 @@ struct MemoryCase {
 
 std::vector<MemoryCase> MemoryCases() {
   std::vector<MemoryCase> cases = {
-      {"OneHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1, Path::kStandard},
+      {"OneHugeBlock", HugeBlock, 0, 1, Path::kStandard},
       {"FortyPageBlocks", [] { return Blocks(40, 4096); }, 0, 1, Path::kStandard},
       {"HundredsOfLongBlocks", [] { return Blocks(400, 5000); }, 3, 1, Path::kStandard},
       {"LongBlocksAfterManyShortValues", LongAfterShort, 1, 1, Path::kStandard},
       {"ReusedForAThousandMessages", TypedMiB<int32_t>, 0, 1000, Path::kStandard},
       {"ReusedWithBlocks", [] { return Blocks(40, 4096); }, 5, 50, Path::kStandard},
-      {"DerivedHugeBlock", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 3,
-       Path::kDerived},
+      {"DerivedHugeBlock", HugeBlock, 0, 3, Path::kDerived},
       {"DerivedLongBlocks", [] { return Blocks(400, 5000); }, 7, 3, Path::kDerived},
       {"MillionNullsInACall", MillionNulls, 0, 1, Path::kCall},
       {"MillionNullsInASuccessEnvelope", MillionNulls, 0, 1, Path::kSuccess},
       {"MillionNullsInAnErrorEnvelope", MillionNulls, 0, 1, Path::kError},
       {"SmallMapEntriesInACall", SmallMapEntries, 0, 1, Path::kCall},
       {"SmallMapEntriesInAnErrorEnvelope", SmallMapEntries, 0, 1, Path::kError},
-      {"HugeBlockInASuccessEnvelope", [] { return EncodableValue(Bytes(8 * kMiB, 0x5A)); }, 0, 1,
-       Path::kSuccess},
+      {"HugeBlockInASuccessEnvelope", HugeBlock, 0, 1, Path::kSuccess},
   };
   for (size_t offset = 0; offset < 8; ++offset) {
     const std::string at = "At" + std::to_string(offset);
@@ -173,7 +165,7 @@ TEST_P(WriterMemoryTest, CapacityStaysWithinTwiceTheMessageAndBytesAreExact) {
   const MemoryCase& param = GetParam();
   const EncodableValue value = param.make();
 
-  Bytes expected = Hex(HeadOf(param.path));
+  Bytes expected = Hex(kHeads[static_cast<int>(param.path)]);
   expected.resize(expected.size() + param.prefix, 0xAA);
   PlainWriter plain(&expected);
   StandardCodecSerializer::GetInstance().WriteValue(value, &plain);
