@@ -60,10 +60,7 @@ class VersionBlock {
   const void* Query(const std::wstring& path, UINT* length) {
     void* value = nullptr;
     *length = 0;
-    if (!VerQueryValueW(block_.data(), path.c_str(), &value, length)) {
-      return nullptr;
-    }
-    return value;
+    return VerQueryValueW(block_.data(), path.c_str(), &value, length) ? value : nullptr;
   }
 
   std::wstring String(const std::wstring& name) {
@@ -94,36 +91,31 @@ std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
   return bytes;
 }
 
-uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t offset) {
-  uint32_t value = 0;
-  if (offset + 4 <= bytes.size()) {
-    std::memcpy(&value, bytes.data() + offset, 4);
-  }
-  return value;
-}
-
-uint16_t ReadU16(const std::vector<uint8_t>& bytes, size_t offset) {
-  uint16_t value = 0;
-  if (offset + 2 <= bytes.size()) {
-    std::memcpy(&value, bytes.data() + offset, 2);
+// The little-endian number at `offset`; 0 past the end.
+template <typename Number>
+Number Read(const std::vector<uint8_t>& bytes, size_t offset) {
+  Number value = 0;
+  if (offset + sizeof(Number) <= bytes.size()) {
+    std::memcpy(&value, bytes.data() + offset, sizeof(Number));
   }
   return value;
 }
 
 // The names of the DLLs a PE image imports, lower-cased, from its file bytes.
 std::vector<std::string> ImportedLibraries(const std::vector<uint8_t>& image) {
-  const size_t nt = ReadU32(image, 0x3C);
+  const size_t nt = Read<uint32_t>(image, 0x3C);
   const size_t optional_header = nt + 24;
-  const uint16_t section_count = ReadU16(image, nt + 6);
-  const size_t sections = optional_header + ReadU16(image, nt + 20);
-  const uint32_t import_rva = ReadU32(image, optional_header + 120);  // PE32+ data directory 1
+  const uint16_t section_count = Read<uint16_t>(image, nt + 6);
+  const size_t sections = optional_header + Read<uint16_t>(image, nt + 20);
+  const uint32_t import_rva =
+      Read<uint32_t>(image, optional_header + 120);  // PE32+ data directory 1
   auto to_offset = [&](uint32_t rva) -> size_t {
     for (uint16_t i = 0; i < section_count; ++i) {
       const size_t section = sections + i * 40u;
-      const uint32_t virtual_address = ReadU32(image, section + 12);
-      const uint32_t raw_size = ReadU32(image, section + 16);
+      const uint32_t virtual_address = Read<uint32_t>(image, section + 12);
+      const uint32_t raw_size = Read<uint32_t>(image, section + 16);
       if (rva >= virtual_address && rva < virtual_address + raw_size) {
-        return rva - virtual_address + ReadU32(image, section + 20);
+        return rva - virtual_address + Read<uint32_t>(image, section + 20);
       }
     }
     return image.size();
@@ -131,7 +123,7 @@ std::vector<std::string> ImportedLibraries(const std::vector<uint8_t>& image) {
   std::vector<std::string> names;
   for (size_t descriptor = to_offset(import_rva); descriptor + 20 <= image.size();
        descriptor += 20) {
-    const uint32_t name_rva = ReadU32(image, descriptor + 12);
+    const uint32_t name_rva = Read<uint32_t>(image, descriptor + 12);
     if (name_rva == 0) {
       break;
     }
@@ -209,16 +201,16 @@ TEST(KoviResources, IconGroup101HoldsOne256PixelPngWith32BitsPerPixel) {
   ASSERT_TRUE(resources.loaded());
   const std::vector<uint8_t> group = resources.Get(RT_GROUP_ICON, 101);
   ASSERT_EQ(group.size(), 6u + 14u) << "a header and one entry";
-  EXPECT_EQ(ReadU16(group, 2), 1) << "icon";
-  EXPECT_EQ(ReadU16(group, 4), 1) << "one image";
+  EXPECT_EQ(Read<uint16_t>(group, 2), 1) << "icon";
+  EXPECT_EQ(Read<uint16_t>(group, 4), 1) << "one image";
   EXPECT_EQ(group[6], 0) << "width 256";
   EXPECT_EQ(group[7], 0) << "height 256";
-  EXPECT_EQ(ReadU16(group, 6 + 6), 32) << "bits per pixel";
-  EXPECT_EQ(ReadU16(group, 6 + 12), 1) << "image resource 1";
+  EXPECT_EQ(Read<uint16_t>(group, 6 + 6), 32) << "bits per pixel";
+  EXPECT_EQ(Read<uint16_t>(group, 6 + 12), 1) << "image resource 1";
 
   const std::vector<uint8_t> image = resources.Get(RT_ICON, 1);
   ASSERT_GT(image.size(), 33u);
-  EXPECT_EQ(ReadU32(group, 6 + 8), image.size());
+  EXPECT_EQ(Read<uint32_t>(group, 6 + 8), image.size());
   const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), image.begin()));
   EXPECT_EQ(std::string(image.begin() + 12, image.begin() + 16), "IHDR");
@@ -230,8 +222,8 @@ TEST(KoviResources, IconGroup101HoldsOne256PixelPngWith32BitsPerPixel) {
 TEST(KoviExecutable, IsAGuiProgramImportingTheEmbeddingLibraryAndTheThreePlugins) {
   const std::vector<uint8_t> image = ReadWholeFile(KoviPath());
   ASSERT_FALSE(image.empty());
-  const size_t optional_header = ReadU32(image, 0x3C) + 24;
-  EXPECT_EQ(ReadU16(image, optional_header + 68), IMAGE_SUBSYSTEM_WINDOWS_GUI);
+  const size_t optional_header = Read<uint32_t>(image, 0x3C) + 24;
+  EXPECT_EQ(Read<uint16_t>(image, optional_header + 68), IMAGE_SUBSYSTEM_WINDOWS_GUI);
   const std::vector<std::string> imports = ImportedLibraries(image);
   for (const char* library : {"flutter_windows.dll", "screen_retriever_plugin.dll",
                               "url_launcher_windows_plugin.dll", "window_manager_plugin.dll"}) {

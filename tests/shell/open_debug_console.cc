@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shell/debug_console.h"
+#include "shell/utf16_to_utf8.h"
 #include "win32/handle_traits.h"
 
 namespace {
@@ -39,13 +40,7 @@ std::string ConsoleRows(HANDLE console) {
     if (read == 0 || end == std::wstring::npos) {
       continue;
     }
-    std::string text(
-        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, row.data(), static_cast<int>(end + 1),
-                                                nullptr, 0, nullptr, nullptr)),
-        '\0');
-    WideCharToMultiByte(CP_UTF8, 0, row.data(), static_cast<int>(end + 1), text.data(),
-                        static_cast<int>(text.size()), nullptr, nullptr);
-    rows += "console: " + text + "\n";
+    rows += "console: " + Utf16ToUtf8(row.substr(0, end + 1).c_str()) + "\n";
   }
   return rows;
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,17 +41,8 @@ class CrtStderrCapture {
 
   std::string Text() {
     Restore();
-    std::string text;
-    FILE* file = std::fopen(path_.string().c_str(), "rb");
-    if (file != nullptr) {
-      char buffer[512];
-      size_t read = 0;
-      while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) {
-        text.append(buffer, read);
-      }
-      std::fclose(file);
-    }
-    return text;
+    std::ifstream file(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
  private:
@@ -96,30 +88,22 @@ void Record(FlutterDesktopMessengerRef, const FlutterDesktopMessage* message, vo
                message->response_handle});
 }
 
-class Properties {
- public:
-  Properties(std::wstring assets, std::wstring icu, std::wstring aot,
-             std::vector<const char*> arguments)
-      : assets_(std::move(assets)),
-        icu_(std::move(icu)),
-        aot_(std::move(aot)),
-        arguments_(std::move(arguments)) {}
+// An engine properties record and the strings it points into.
+struct Properties {
+  std::wstring assets, icu, aot;
+  std::vector<const char*> arguments;
+  FlutterDesktopEngineProperties record{};
 
   const FlutterDesktopEngineProperties* get() {
-    record_ = FlutterDesktopEngineProperties{};
-    record_.assets_path = assets_.c_str();
-    record_.icu_data_path = icu_.c_str();
-    record_.aot_library_path = aot_.c_str();
-    record_.dart_entrypoint = "";
-    record_.dart_entrypoint_argc = static_cast<int32_t>(arguments_.size());
-    record_.dart_entrypoint_argv = arguments_.empty() ? nullptr : arguments_.data();
-    return &record_;
+    record = FlutterDesktopEngineProperties{};
+    record.assets_path = assets.c_str();
+    record.icu_data_path = icu.c_str();
+    record.aot_library_path = aot.c_str();
+    record.dart_entrypoint = "";
+    record.dart_entrypoint_argc = static_cast<int32_t>(arguments.size());
+    record.dart_entrypoint_argv = arguments.empty() ? nullptr : arguments.data();
+    return &record;
   }
-
- private:
-  std::wstring assets_, icu_, aot_;
-  std::vector<const char*> arguments_;
-  FlutterDesktopEngineProperties record_{};
 };
 
 TEST(StandinEngineTest, MissingFilesAreNamedAndNoEngineIsMade) {
@@ -130,12 +114,11 @@ TEST(StandinEngineTest, MissingFilesAreNamedAndNoEngineIsMade) {
   std::wstring assets = (folder / "assets").wstring();
   std::wstring icu = (folder / "icu.dat").wstring();
   std::wstring missing = (folder / "missing").wstring();
-  struct Case {
+  const struct {
     const char* name;
     std::wstring assets, icu, aot;
     const char* line;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"no assets folder", missing, icu, icu, "assets folder not found"},
       {"assets is a file", icu, icu, icu, "assets folder not found"},
       {"no ICU file", assets, missing, icu, "ICU data file not found"},
@@ -143,9 +126,9 @@ TEST(StandinEngineTest, MissingFilesAreNamedAndNoEngineIsMade) {
       {"AOT library that is no library", assets, icu, (folder / "not_a_library.so").wstring(),
        "cannot load the application"},
   };
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
-    Properties properties(test.assets, test.icu, test.aot, {});
+    Properties properties{test.assets, test.icu, test.aot, {}};
     CrtStderrCapture capture;
     EXPECT_EQ(FlutterDesktopEngineCreate(properties.get()), nullptr);
     EXPECT_NE(capture.Text().find(test.line), std::string::npos);
@@ -157,8 +140,8 @@ TEST(StandinEngineTest, MissingFilesAreNamedAndNoEngineIsMade) {
 class RunningEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Properties properties(L"data\\flutter_assets", L"data\\icudtl.dat", L"data\\app.so",
-                          {"--seconds", "1"});
+    Properties properties{
+        L"data\\flutter_assets", L"data\\icudtl.dat", L"data\\app.so", {"--seconds", "1"}};
     engine_ = FlutterDesktopEngineCreate(properties.get());
     ASSERT_NE(engine_, nullptr);
     messenger_ = FlutterDesktopEngineGetMessenger(engine_);
