@@ -22,11 +22,6 @@ class FlutterViewControllerTest : public ::testing::Test {
  protected:
   void SetUp() override { fake_embedding::Reset(); }
 
-  // Gives the controller's messenger a handler whose end is noted in the log.
-  static void AddNotedHandler(flutter::FlutterViewController& controller) {
-    controller.GetEngine()->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
-  }
-
   EngineProject project_{L"data"};
 };
 
@@ -72,7 +67,7 @@ TEST_F(FlutterViewControllerTest, DestructionEndsTheLibrarysControllerBeforeTheH
     EXPECT_EQ(err.Lines(), c.lines);
     EXPECT_EQ(controller->GetView() == nullptr, c.view_fails);
     ASSERT_NE(controller->GetEngine(), nullptr);
-    AddNotedHandler(*controller);
+    controller->GetEngine()->GetMessenger()->SetMessageHandler("ch", NotedHandler("handler"));
     const size_t before = fake_embedding::Calls().size();
     controller.reset();
     EXPECT_EQ(fake_embedding::CallNames(before), c.destruction);

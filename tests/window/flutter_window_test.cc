@@ -12,6 +12,7 @@
 
 #include "capture/capture_system_api.h"
 #include "capture/raw_mouse_capture.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/failure_lines.h"
 #include "tests/support/fake_embedding.h"
 #include "tests/support/fake_embedding_windows.h"
@@ -22,10 +23,10 @@
 
 namespace {
 
+using kovi_test::kControlChannel;
+using kovi_test::kEventChannel;
 using kovi_test::MethodCallBytes;
 
-constexpr const char* kControlChannel = "kovi/raw_mouse";
-constexpr const char* kEventChannel = "kovi/raw_mouse_events";
 constexpr const char* kWindowProc = "FlutterDesktopViewControllerHandleTopLevelWindowProc";
 
 // Stands in for the pointer settings the capture switches off and restores:
@@ -148,12 +149,12 @@ TEST_F(FlutterWindowTest, AMissingViewOrEngineFailsCreationAndLeavesNoFlutterBeh
       EXPECT_EQ(errors.Lines(), kovi_test::Lines{kovi_test::kViewControllerFailedLine});
     }
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopEngineGetPluginRegistrar"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("registered ScreenRetrieverPlugin"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewGetHWND"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopMessengerSetCallback"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerForceRedraw"), 0u);
-    EXPECT_EQ(fake_embedding::CountCalls("FlutterDesktopViewControllerDestroy"), 0u);
+    for (const char* function :
+         {"FlutterDesktopEngineGetPluginRegistrar", "registered ScreenRetrieverPlugin",
+          "FlutterDesktopViewGetHWND", "FlutterDesktopMessengerSetCallback",
+          "FlutterDesktopViewControllerForceRedraw", "FlutterDesktopViewControllerDestroy"}) {
+      EXPECT_EQ(fake_embedding::CountCalls(function), 0u) << function;
+    }
     EXPECT_NE(GetParent(view_.hwnd()), hwnd);
   }
 }
@@ -224,10 +225,7 @@ TEST_F(FlutterWindowTest, ClosingWhileCapturingSendsTheLastBatchBeforeTheEngineG
   EXPECT_TRUE(TakeQuitMessage());
 
   const std::vector<fake_embedding::Call> calls = fake_embedding::Calls();
-  std::vector<std::string> names;
-  for (const fake_embedding::Call& call : calls) {
-    names.push_back(call.function);
-  }
+  const std::vector<std::string> names = fake_embedding::CallNames();
   const size_t batch = Find(names, "FlutterDesktopMessengerSend", before_close);
   ASSERT_LT(batch, names.size());
   EXPECT_EQ(calls[batch].name, kEventChannel);
