@@ -28,13 +28,9 @@ namespace {
 using kovi_test::operator<<;
 using flutter::ByteBufferStreamReader;
 using flutter::ByteBufferStreamWriter;
-using flutter::EncodableList;
-using flutter::EncodableMap;
-using flutter::EncodableValue;
 using flutter::MethodCall;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using Bytes = std::vector<uint8_t>;
 
 constexpr size_t kMiB = 1 << 20;
 // What writing a message may raise a vector's capacity to, beyond twice the

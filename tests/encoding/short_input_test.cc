@@ -24,12 +24,8 @@ namespace kovi_test {
 namespace {
 
 using kovi_test::operator<<;
-using flutter::EncodableList;
-using flutter::EncodableMap;
-using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 using flutter::StandardMethodCodec;
-using Bytes = std::vector<uint8_t>;
 
 // What the bytes are read as.
 enum class Message { kValue, kCall, kResponse };

@@ -26,9 +26,6 @@ using flutter::ByteBufferStreamWriter;
 using flutter::ByteStreamReader;
 using flutter::ByteStreamWriter;
 using flutter::CustomEncodableValue;
-using flutter::EncodableList;
-using flutter::EncodableMap;
-using flutter::EncodableValue;
 using flutter::StandardCodecSerializer;
 
 struct Decoded {
@@ -37,7 +34,7 @@ struct Decoded {
   size_t remaining;
 };
 
-Decoded Decode(const std::vector<uint8_t>& bytes, size_t prefix = 0,
+Decoded Decode(const Bytes& bytes, size_t prefix = 0,
                const StandardCodecSerializer& serializer = StandardCodecSerializer::GetInstance()) {
   StderrCapture capture;
   ByteBufferStreamReader reader(bytes.data(), bytes.size());
@@ -94,8 +91,8 @@ const Golden kStrings[] = {
     {"abc", "abc", "07 03 61 62 63"},
     {"empty", "", "07 00"},
     {"utf8_bytes_unchanged", "\xC3\xA9", "07 02 C3 A9"},
-    {"bytes", std::vector<uint8_t>{1, 0xFF}, "08 02 01 FF"},
-    {"bytes_empty", std::vector<uint8_t>{}, "08 00"},
+    {"bytes", Bytes{1, 0xFF}, "08 02 01 FF"},
+    {"bytes_empty", Bytes{}, "08 00"},
 };
 
 const Golden kTypedLists[] = {
@@ -216,7 +213,7 @@ const Damaged kUnknownTags[] = {
 const Damaged kHostileCounts[] = {
     {"string_of_2GiB_in_6_bytes", "07 FF FF FF FF 7F", "", InvalidReads(1)},
     {"string_one_beyond_the_allowance", "07 FF 01 00 01 00", "", InvalidReads(1)},
-    {"bytes_of_4GiB", "08 FF FF FF FF FF", std::vector<uint8_t>{}, InvalidReads(1)},
+    {"bytes_of_4GiB", "08 FF FF FF FF FF", Bytes{}, InvalidReads(1)},
     {"int32_list_elements_exceed_left", "09 FF FF FF FF FF", std::vector<int32_t>{},
      InvalidReads(1)},
     {"double_list_huge", "0B FF 00 00 00 10", std::vector<double>{}, InvalidReads(1)},
@@ -244,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(HostileCounts, DamagedInputTest, testing::ValuesIn(kHos
 const EncodableValue kEveryKind = EncodableMap{
     {"s", "abc"},
     {1, 2.5},
-    {int64_t{1} << 40, std::vector<uint8_t>{1, 2, 3}},
+    {int64_t{1} << 40, Bytes{1, 2, 3}},
     {EncodableList{std::vector<int32_t>{1}, std::vector<float>{2.0f}},
      EncodableList{std::vector<int64_t>{3}, std::vector<double>{4.0}, true, false, {}}},
 };
@@ -294,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRow
 
 // ---- Nesting depth. ----
 
-std::vector<uint8_t> NestedLists(size_t depth) {
+Bytes NestedLists(size_t depth) {
   return Hex(Repeat("0C 01", depth) + "00");
 }
 
@@ -371,7 +368,7 @@ class EmbeddingSerializer : public StandardCodecSerializer {
     if (type != 0x80) {
       return StandardCodecSerializer::ReadValueOfType(type, stream);
     }
-    std::vector<uint8_t> embedded(ReadSize(stream));
+    Bytes embedded(ReadSize(stream));
     stream->ReadBytes(embedded.data(), embedded.size());
     ByteBufferStreamReader inner(embedded.data(), embedded.size());
     return ReadValue(&inner);
@@ -387,7 +384,7 @@ std::string SizeHex(size_t size) {
 
 TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDepthAfter) {
   // Outer list of two: an embedded message 300 lists deep, then 255 plain levels.
-  std::vector<uint8_t> embedded = NestedLists(300);
+  Bytes embedded = NestedLists(300);
   std::string message = "0C 02 80 " + SizeHex(embedded.size()) + " " + HexOf(embedded) + " " +
                         HexOf(NestedLists(255));
   Decoded decoded = Decode(Hex(message), 0, EmbeddingSerializer());
@@ -463,7 +460,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
                                                   {65536, "FF 00 00 01 00"},
                                                   {0xFFFFFFFFu, "FF FF FF FF FF"}};
   for (const auto& [size, hex] : cases) {
-    std::vector<uint8_t> bytes;
+    Bytes bytes;
     ByteBufferStreamWriter writer(&bytes);
     serializer.WriteSize(size, &writer);
     EXPECT_EQ(HexOf(bytes), hex);
@@ -471,7 +468,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
     EXPECT_EQ(serializer.ReadSize(&reader), size);
   }
   StderrCapture capture;
-  std::vector<uint8_t> bytes;
+  Bytes bytes;
   ByteBufferStreamWriter writer(&bytes);
   serializer.WriteSize(size_t{1} << 32, &writer);
   EXPECT_EQ(HexOf(bytes), "");
@@ -480,7 +477,7 @@ TEST(StandardCodecWrite, SizesUpToTheFourByteFormRoundTripAndLargerOnesAreRefuse
 
 TEST(StandardCodecWrite, SizedValueOverTheWireLimitBecomesNullNeverATruncatedSize) {
   SizeSerializer serializer;
-  std::vector<uint8_t> bytes;
+  Bytes bytes;
   ByteBufferStreamWriter writer(&bytes);
   StderrCapture capture;
   EXPECT_TRUE(serializer.WriteSizedTag(7, 0xFFFFFFFFu, &writer));
@@ -519,7 +516,7 @@ TEST(StandardCodecExtension, DerivedSerializerSeesListElementsAndMapKeysAndValue
       CustomEncodableValue(std::any(7)),
       EncodableMap{{"k", CustomEncodableValue(std::any(9))}},
   });
-  std::vector<uint8_t> bytes;
+  Bytes bytes;
   ByteBufferStreamWriter writer(&bytes);
   StderrCapture capture;
   serializer.WriteValue(value, &writer);
@@ -540,7 +537,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
   EncodableValue value(EncodableList{"a", std::vector<int32_t>{1, 2}, EncodableMap{{1, 2}}});
   for (int count : {3, 2000}) {
     EncodableList list(static_cast<size_t>(count), value);
-    std::vector<uint8_t> bytes = EncodeValue(EncodableValue(list));
+    Bytes bytes = EncodeValue(EncodableValue(list));
     OpaqueReader reader(bytes);
     StderrCapture capture;
     EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
@@ -548,7 +545,7 @@ TEST(StandardCodecExtension, ReaderWithoutRemainingCountStillDecodes) {
     EXPECT_EQ(capture.Text(), "");
   }
   // A short input reads as the format says, without the early refusal.
-  std::vector<uint8_t> short_list = Hex("0C 03 01");
+  Bytes short_list = Hex("0C 03 01");
   OpaqueReader reader(short_list);
   StderrCapture capture;
   EncodableValue read = StandardCodecSerializer::GetInstance().ReadValue(&reader);
@@ -561,7 +558,7 @@ TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) 
   for (int i = 0; i < 100; ++i) {
     EncodableValue value = generator.Next(3);
     for (size_t offset = 0; offset < 8; offset += 3) {
-      std::vector<uint8_t> plain(offset, 0xAA);
+      Bytes plain(offset, 0xAA);
       PlainWriter writer(&plain);
       StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
       ASSERT_EQ(HexOf(plain), HexOf(EncodeValue(value, offset))) << i;
@@ -586,14 +583,14 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
       EncodableValue(std::string(5000, 'x')),
       EncodableValue(int32_t{7}),
       EncodableValue(std::vector<double>(700, 0.25)),
-      EncodableValue(std::vector<uint8_t>(4096, 0xEE)),
+      EncodableValue(Bytes(4096, 0xEE)),
       EncodableValue(small),
   });
   for (size_t offset = 0; offset < 8; ++offset) {
-    std::vector<uint8_t> plain(offset, 0xAA);
+    Bytes plain(offset, 0xAA);
     PlainWriter writer(&plain);
     StandardCodecSerializer::GetInstance().WriteValue(message, &writer);
-    std::vector<uint8_t> buffered = EncodeValue(message, offset);
+    Bytes buffered = EncodeValue(message, offset);
     ASSERT_EQ(buffered.size(), plain.size()) << offset;
     EXPECT_TRUE(buffered == plain) << offset;
   }
@@ -607,7 +604,7 @@ TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
     EncodableValue value = generator.Next(4);
     std::string expected = ValueText(value);
     for (size_t offset = 0; offset < 8; ++offset) {
-      std::vector<uint8_t> bytes = EncodeValue(value, offset);
+      Bytes bytes = EncodeValue(value, offset);
       // Followed by one more value, so disagreeing padding would show.
       ByteBufferStreamWriter writer(&bytes);
       StandardCodecSerializer::GetInstance().WriteValue(EncodableValue(int32_t{-7}), &writer);
@@ -633,7 +630,7 @@ TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
   for (const EncodableValue& empty : empties) {
     for (size_t offset = 0; offset < 8; ++offset) {
       EncodableValue pair(EncodableList{empty, true});
-      std::vector<uint8_t> bytes = EncodeValue(pair, offset);
+      Bytes bytes = EncodeValue(pair, offset);
       Decoded decoded = Decode(bytes, offset);
       EXPECT_EQ(ValueText(decoded.value), ValueText(pair)) << offset;
       EXPECT_EQ(decoded.remaining, 0u);
@@ -680,7 +677,7 @@ TEST(StandardCodecRoundTrip, MapsKeyedByNaNAndOtherSpecialDoubles) {
     EXPECT_EQ(ValueText(decoded.value), c.text) << c.hex;
     EXPECT_TRUE(decoded.lines.empty()) << c.hex;
     EXPECT_EQ(decoded.remaining, 0u) << c.hex;
-    const std::vector<uint8_t> encoded = EncodeValue(decoded.value);
+    const Bytes encoded = EncodeValue(decoded.value);
     Decoded again = Decode(encoded);
     EXPECT_EQ(ValueText(again.value), c.text) << c.hex;
     EXPECT_EQ(HexOf(EncodeValue(again.value)), HexOf(encoded)) << c.hex;
@@ -694,9 +691,9 @@ bool IsDocumentedLine(const std::string& line) {
          line.rfind(kUnknownTypeLinePrefix, 0) == 0;
 }
 
-void SweepPrefixes(const std::vector<uint8_t>& message) {
+void SweepPrefixes(const Bytes& message) {
   for (size_t length = 0; length < message.size(); ++length) {
-    std::vector<uint8_t> prefix(message.begin(), message.begin() + length);
+    Bytes prefix(message.begin(), message.begin() + length);
     Decoded decoded = Decode(prefix);
     ASSERT_GE(decoded.lines.size(), 1u) << "prefix " << length << " of " << HexOf(message);
     // At most a key and a value line per byte and per entry of the allowance:
@@ -727,7 +724,7 @@ TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
   ValueGenerator generator(7);
   int swept = 0;
   while (swept < 60) {
-    std::vector<uint8_t> message = EncodeValue(generator.Next(3));
+    Bytes message = EncodeValue(generator.Next(3));
     if (message.size() > 4096) {
       continue;  // keeps the sweep quick; long strings are covered above
     }
@@ -739,7 +736,7 @@ TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
 // ---- The buffer streams. ----
 
 TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
-  std::vector<uint8_t> bytes = Hex("01 02 03");
+  Bytes bytes = Hex("01 02 03");
   ByteBufferStreamReader reader(bytes.data(), bytes.size());
   uint8_t destination[4] = {9, 9, 9, 9};
   StderrCapture capture;
@@ -756,7 +753,7 @@ TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
 }
 
 TEST(ByteBufferStreams, WriterAppendsAndAlignsFromTheVectorStart) {
-  std::vector<uint8_t> bytes = Hex("AA");
+  Bytes bytes = Hex("AA");
   ByteBufferStreamWriter writer(&bytes);
   writer.WriteAlignment(4);
   writer.WriteAlignment(4);

@@ -19,9 +19,6 @@ namespace {
 
 using kovi_test::operator<<;
 using flutter::ByteStreamWriter;
-using flutter::EncodableList;
-using flutter::EncodableMap;
-using flutter::EncodableValue;
 using flutter::MethodCall;
 using flutter::MethodResult;
 using flutter::StandardCodecSerializer;
@@ -114,7 +111,7 @@ class DecodeCallTest : public testing::TestWithParam<CallCase> {};
 
 TEST_P(DecodeCallTest, GivesTheCallOrNothingAndTheLines) {
   const CallCase& c = GetParam();
-  std::vector<uint8_t> bytes = Hex(c.hex);
+  Bytes bytes = Hex(c.hex);
   StderrCapture capture;
   std::unique_ptr<MethodCall> call = Codec().DecodeMethodCall(bytes.data(), bytes.size());
   EXPECT_EQ(capture.Lines(), c.lines);
@@ -151,7 +148,7 @@ TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
     std::string name = generator.NextString();
     EncodableValue arguments = generator.Next(3);
     MethodCall call(name, std::make_unique<EncodableValue>(arguments));
-    std::unique_ptr<std::vector<uint8_t>> bytes = Codec().EncodeMethodCall(call);
+    std::unique_ptr<Bytes> bytes = Codec().EncodeMethodCall(call);
     std::unique_ptr<MethodCall> decoded = Codec().DecodeMethodCall(bytes->data(), bytes->size());
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->method_name(), name);
@@ -162,7 +159,7 @@ TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
 // ---- Decoding response envelopes into a result. ----
 
 bool Process(const std::string& hex, MethodResult* result) {
-  std::vector<uint8_t> bytes = Hex(hex);
+  Bytes bytes = Hex(hex);
   return Codec().DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), result);
 }
 

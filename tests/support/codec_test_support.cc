@@ -10,12 +10,8 @@
 
 namespace kovi_test {
 
-using flutter::EncodableList;
-using flutter::EncodableMap;
-using flutter::EncodableValue;
-
-std::vector<uint8_t> Hex(const std::string& text) {
-  std::vector<uint8_t> bytes;
+Bytes Hex(const std::string& text) {
+  Bytes bytes;
   std::istringstream in(text);
   std::string pair;
   while (in >> pair) {
@@ -28,7 +24,7 @@ std::vector<uint8_t> Hex(const std::string& text) {
   return bytes;
 }
 
-std::string HexOf(const std::vector<uint8_t>& bytes) {
+std::string HexOf(const Bytes& bytes) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string text;
   text.reserve(bytes.size() * 3);
@@ -43,8 +39,8 @@ std::string HexOf(const std::vector<uint8_t>& bytes) {
   return text;
 }
 
-std::vector<uint8_t> EncodeValue(const EncodableValue& value, size_t prefix) {
-  std::vector<uint8_t> bytes(prefix, 0xAA);
+Bytes EncodeValue(const EncodableValue& value, size_t prefix) {
+  Bytes bytes(prefix, 0xAA);
   flutter::ByteBufferStreamWriter writer(&bytes);
   flutter::StandardCodecSerializer::GetInstance().WriteValue(value, &writer);
   return bytes;
@@ -102,10 +98,10 @@ std::string ValueText(const EncodableValue& value) {
     case flutter::internal::kStringIndex: {
       const auto& string = std::get<std::string>(value);
       return "str(" + std::to_string(string.size()) +
-             "):" + HexOf(std::vector<uint8_t>(string.begin(), string.end()));
+             "):" + HexOf(Bytes(string.begin(), string.end()));
     }
     case flutter::internal::kByteListIndex:
-      return "u8[" + HexOf(std::get<std::vector<uint8_t>>(value)) + "]";
+      return "u8[" + HexOf(std::get<Bytes>(value)) + "]";
     case flutter::internal::kInt32ListIndex:
       return ListText("i32", std::get<std::vector<int32_t>>(value), IntegerText);
     case flutter::internal::kInt64ListIndex:

@@ -16,20 +16,26 @@
 
 namespace kovi_test {
 
+// The value model and byte strings by short names, for the code in kovi_test.
+using flutter::EncodableList;
+using flutter::EncodableMap;
+using flutter::EncodableValue;
+using Bytes = std::vector<uint8_t>;
+
 // "07 03 61 62 63" -> {0x07, 0x03, 0x61, 0x62, 0x63}.
-std::vector<uint8_t> Hex(const std::string& text);
-std::string HexOf(const std::vector<uint8_t>& bytes);
+Bytes Hex(const std::string& text);
+std::string HexOf(const Bytes& bytes);
 
 // `value` written alone with the standard serializer after `prefix` bytes of
 // 0xAA, as a message.
-std::vector<uint8_t> EncodeValue(const flutter::EncodableValue& value, size_t prefix = 0);
+Bytes EncodeValue(const EncodableValue& value, size_t prefix = 0);
 
 // An exact, deterministic text of a value: alternative and content, doubles in
 // hexadecimal floating point, strings byte by byte. Equal texts mean equal values.
-std::string ValueText(const flutter::EncodableValue& value);
+std::string ValueText(const EncodableValue& value);
 
 // `innermost` wrapped in `depth` one-element lists.
-flutter::EncodableValue WrappedInLists(int depth, const flutter::EncodableValue& innermost);
+EncodableValue WrappedInLists(int depth, const EncodableValue& innermost);
 
 // A held type whose copy fails, to drive a value into the valueless state.
 struct CopyFails {
@@ -48,7 +54,7 @@ class ValueGenerator {
   explicit ValueGenerator(uint32_t seed) : random_(seed) {}
 
   // A value nested at most `depth` lists and maps deep.
-  flutter::EncodableValue Next(int depth);
+  EncodableValue Next(int depth);
   // A string whose length is drawn from around the size-form boundaries.
   std::string NextString();
 
