@@ -230,28 +230,21 @@ TEST(EncodableValueOrder, IsAStrictWeakOrderingWithNaNsInfinitiesAndZeros) {
 // not equivalent, over every pair of table values: x and y stand for any two
 // values whose own order the table pins down.
 TEST(EncodableValueOrder, ContainersOrderByTheirFirstNonEquivalentPair) {
+  // Whether the first container is less than the second, both as values.
+  const auto lists = [](EncodableList a, EncodableList b) { return EncodableValue(a) < b; };
+  const auto maps = [](EncodableMap a, EncodableMap b) { return EncodableValue(a) < b; };
   const std::vector<EncodableValue> pool = TableValues();
   for (const EncodableValue& x : pool) {
     for (const EncodableValue& y : pool) {
       const bool less = x < y;
       const bool equivalent = !less && !(y < x);
       const std::string pair = ValueText(x) + " vs " + ValueText(y);
-      EXPECT_EQ(EncodableValue(EncodableList{x}) < EncodableValue(EncodableList{y}), less) << pair;
-      EXPECT_EQ(EncodableValue(EncodableList{x, 1}) < EncodableValue(EncodableList{y, 2}),
-                less || equivalent)
-          << pair;
-      EXPECT_EQ(EncodableValue(EncodableList{x}) < EncodableValue(EncodableList{y, 0}),
-                less || equivalent)
-          << pair;
-      EXPECT_EQ(EncodableValue(EncodableMap{{x, 0}}) < EncodableValue(EncodableMap{{y, 9}}),
-                less || equivalent)
-          << pair;
-      EXPECT_EQ(EncodableValue(EncodableMap{{0, x}}) < EncodableValue(EncodableMap{{0, y}}), less)
-          << pair;
-      EXPECT_EQ(EncodableValue(EncodableMap{{0, x}, {1, 1}}) <
-                    EncodableValue(EncodableMap{{0, y}, {1, 2}}),
-                less || equivalent)
-          << pair;
+      EXPECT_EQ(lists({x}, {y}), less) << pair;
+      EXPECT_EQ(lists({x, 1}, {y, 2}), less || equivalent) << pair;
+      EXPECT_EQ(lists({x}, {y, 0}), less || equivalent) << pair;
+      EXPECT_EQ(maps({{x, 0}}, {{y, 9}}), less || equivalent) << pair;
+      EXPECT_EQ(maps({{0, x}}, {{0, y}}), less) << pair;
+      EXPECT_EQ(maps({{0, x}, {1, 1}}, {{0, y}, {1, 2}}), less || equivalent) << pair;
     }
   }
 }
