@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -375,11 +374,9 @@ class EmbeddingSerializer : public StandardCodecSerializer {
   }
 };
 
+// A size of two bytes, as the format writes it.
 std::string SizeHex(size_t size) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "FE %02X %02X", static_cast<unsigned>(size & 0xFF),
-                static_cast<unsigned>(size >> 8));
-  return text;
+  return HexOf({0xFE, static_cast<uint8_t>(size & 0xFF), static_cast<uint8_t>(size >> 8)});
 }
 
 TEST(StandardCodecNesting, AReEnteredReadCountsTowardsTheLimitAndRestoresTheDepthAfter) {
@@ -578,14 +575,8 @@ TEST(StandardCodecExtension, AnyStreamGivesTheBytesAndValuesOfTheBufferStreams) 
 // other stream at every offset.
 TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStraightIn) {
   EncodableList small(100, EncodableValue(EncodableMap{{"key", 1.5}}));
-  EncodableValue message(EncodableList{
-      EncodableValue(small),
-      EncodableValue(std::string(5000, 'x')),
-      EncodableValue(int32_t{7}),
-      EncodableValue(std::vector<double>(700, 0.25)),
-      EncodableValue(Bytes(4096, 0xEE)),
-      EncodableValue(small),
-  });
+  EncodableValue message(EncodableList{small, std::string(5000, 'x'), int32_t{7},
+                                       std::vector<double>(700, 0.25), Bytes(4096, 0xEE), small});
   for (size_t offset = 0; offset < 8; ++offset) {
     Bytes plain(offset, 0xAA);
     PlainWriter writer(&plain);
@@ -624,9 +615,8 @@ TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
 }
 
 TEST(StandardCodecRoundTrip, EmptyTypedListsAtEveryOffset) {
-  const EncodableValue empties[] = {
-      EncodableValue(std::vector<int32_t>{}), EncodableValue(std::vector<int64_t>{}),
-      EncodableValue(std::vector<double>{}), EncodableValue(std::vector<float>{})};
+  const EncodableValue empties[] = {std::vector<int32_t>{}, std::vector<int64_t>{},
+                                    std::vector<double>{}, std::vector<float>{}};
   for (const EncodableValue& empty : empties) {
     for (size_t offset = 0; offset < 8; ++offset) {
       EncodableValue pair(EncodableList{empty, true});
