@@ -189,15 +189,11 @@ TEST_F(BinaryMessengerImplTest, ReplacingAHandlerReusesItsEntryAndFreesTheOldOne
 }
 
 TEST_F(BinaryMessengerImplTest, RemovingAHandlerAlwaysClearsTheLibraryCallback) {
-  struct Case {
-    const char* name;
-    bool installed_first;
-  };
-  for (const Case& c : {Case{"with a handler", true}, Case{"without a handler", false}}) {
-    SCOPED_TRACE(c.name);
+  for (bool installed_first : {true, false}) {
+    SCOPED_TRACE(installed_first ? "with a handler" : "without a handler");
     fake_embedding::Reset();
     auto note = FreedNote::Make("handler");
-    if (c.installed_first) {
+    if (installed_first) {
       messenger_->SetMessageHandler("ch",
                                     [note](const uint8_t*, size_t, flutter::ReplyCallback) {});
     }
@@ -258,8 +254,7 @@ TEST_F(BinaryMessengerImplTest, SendWithReplyRunsTheReplyOnceAndFreesIt) {
   const struct {
     const char* name;
     std::optional<Bytes> answer;
-    bool null_pointer;
-  } cases[] = {{"bytes", Bytes{4, 5}, false}, {"no bytes", std::nullopt, true}};
+  } cases[] = {{"bytes", Bytes{4, 5}}, {"no bytes", std::nullopt}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fake_embedding::Reset();
