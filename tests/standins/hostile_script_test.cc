@@ -15,8 +15,8 @@
 #include "channels/event_channel.h"
 #include "channels/method_channel.h"
 #include "channels/stream_handler_functions.h"
-#include "encoding/standard_method_codec.h"
 #include "standins/app/hex.h"
+#include "tests/support/capture_channels.h"
 #include "tests/support/recording_messenger.h"
 #include "tests/support/stderr_capture.h"
 
@@ -29,14 +29,12 @@ std::string ReplyHex(const std::vector<kovi_test::Recorded>& replies) {
 
 TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
   kovi_test::RecordingMessenger messenger;
-  const auto* codec = &flutter::StandardMethodCodec::GetInstance();
-  flutter::MethodChannel control(&messenger, "kovi/raw_mouse", codec);
+  flutter::MethodChannel control(&messenger, kovi_test::kControlChannel, kovi_test::Codec());
   control.SetMethodCallHandler(
       [](const flutter::MethodCall& call, std::unique_ptr<flutter::MethodResult> result) {
         const std::string& name = call.method_name();
         if (name == "isSupported") {
-          result->Success(flutter::EncodableValue(flutter::EncodableMap{
-              {flutter::EncodableValue("supported"), flutter::EncodableValue(true)}}));
+          result->Success(flutter::EncodableMap{{"supported", true}});
         } else if (name == "startCapture" || name == "stopCapture") {
           result->Success();
         } else {
@@ -44,7 +42,7 @@ TEST(HostileScriptTest, RepliesAndLinesMatchTheChannelLayers) {
         }
       });
   std::unique_ptr<flutter::EventSink> sink;
-  flutter::EventChannel events(&messenger, "kovi/raw_mouse_events", codec);
+  flutter::EventChannel events(&messenger, kovi_test::kEventChannel, kovi_test::Codec());
   events.SetStreamHandler(std::make_unique<flutter::StreamHandlerFunctions>(
       [&sink](const flutter::EncodableValue*, std::unique_ptr<flutter::EventSink>&& new_sink)
           -> std::unique_ptr<flutter::StreamHandlerError> {

@@ -80,12 +80,10 @@ class MeterAppTest : public ::testing::Test {
   }
 
   std::string ResultLine() const {
-    for (const std::string& line : lines_) {
-      if (line.rfind("meter: result ", 0) == 0) {
-        return line;
-      }
-    }
-    return "";
+    auto found = std::find_if(lines_.begin(), lines_.end(), [](const std::string& line) {
+      return line.rfind("meter: result ", 0) == 0;
+    });
+    return found == lines_.end() ? "" : *found;
   }
 
   FakeAppHost host_;
