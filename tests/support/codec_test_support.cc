@@ -125,10 +125,6 @@ std::string ValueText(const EncodableValue& value) {
   }
 }
 
-uint64_t ValueGenerator::Bits() {
-  return random_();
-}
-
 size_t ValueGenerator::NextCount() {
   static const size_t kCounts[] = {0, 0, 1, 2, 3, 5, 8, 13};
   return kCounts[Bits() % (sizeof(kCounts) / sizeof(kCounts[0]))];

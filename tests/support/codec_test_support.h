@@ -63,7 +63,7 @@ class ValueGenerator {
   template <typename T>
   std::vector<T> NextNumbers();
   double NextDouble();
-  uint64_t Bits();
+  uint64_t Bits() { return random_(); }
 
   std::mt19937_64 random_;
 };

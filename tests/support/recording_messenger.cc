@@ -6,13 +6,7 @@ namespace kovi_test {
 namespace {
 
 Recorded Record(const std::string& channel, const uint8_t* data, size_t size) {
-  Recorded recorded;
-  recorded.channel = channel;
-  recorded.null_data = data == nullptr;
-  if (data) {
-    recorded.bytes.assign(data, data + size);
-  }
-  return recorded;
+  return {channel, data ? Bytes(data, data + size) : Bytes(), data == nullptr};
 }
 
 }  // namespace
