@@ -288,8 +288,6 @@ std::vector<Damaged> TooDeepRows() {
 
 INSTANTIATE_TEST_SUITE_P(TooDeep, DamagedInputTest, testing::ValuesIn(TooDeepRows()), RowName());
 
-// ---- Nesting depth. ----
-
 Bytes NestedLists(size_t depth) {
   return Hex(Repeat("0C 01", depth) + "00");
 }
@@ -587,8 +585,6 @@ TEST(StandardCodecExtension, BufferWriterGrowsPastItsGuessAndCopiesLongBlocksStr
   }
 }
 
-// ---- Round trips over generated values, at every alignment offset. ----
-
 TEST(StandardCodecRoundTrip, RandomValuesAtEveryOffset) {
   ValueGenerator generator(20240601);
   for (int i = 0; i < 250; ++i) {
@@ -722,8 +718,6 @@ TEST(StandardCodecTruncation, EveryPrefixOfRandomNestedMessages) {
     ++swept;
   }
 }
-
-// ---- The buffer streams. ----
 
 TEST(ByteBufferStreams, ReaderFailuresLeaveDestinationAndPositionAlone) {
   Bytes bytes = Hex("01 02 03");

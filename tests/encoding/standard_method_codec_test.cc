@@ -96,8 +96,6 @@ TEST(StandardMethodCodecEncode, ErrorEnvelopes) {
   }
 }
 
-// ---- Decoding calls. ----
-
 struct CallCase {
   const char* name;
   std::string hex;
@@ -156,8 +154,6 @@ TEST(StandardMethodCodecDecode, EncodedCallsDecodeBack) {
   }
 }
 
-// ---- Decoding response envelopes into a result. ----
-
 bool Process(const std::string& hex, MethodResult* result) {
   Bytes bytes = Hex(hex);
   return Codec().DecodeAndProcessResponseEnvelope(bytes.data(), bytes.size(), result);
@@ -212,8 +208,6 @@ TEST(StandardMethodCodecResponse, EncodedEnvelopesDecodeBack) {
             (Answers{SuccessAnswer(details), ErrorAnswer("code", "message", details)}));
 }
 
-// ---- The public answers forward to the virtual ones. ----
-
 TEST(MethodResult, PublicOperationsForwardToTheirInternals) {
   RecordingMethodResult result;
   const EncodableValue value(int32_t{3});
@@ -234,8 +228,6 @@ TEST(MethodResult, PublicOperationsForwardToTheirInternals) {
   EXPECT_EQ(answers[3].given, &value);
   EXPECT_EQ(answers[4].given, &value);
 }
-
-// ---- The shared-instance registry. ----
 
 class OtherSerializer : public StandardCodecSerializer {};
 
