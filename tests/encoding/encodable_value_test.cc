@@ -290,22 +290,20 @@ TEST(EncodableValueOrder, CustomValuesOrderByAddressOfTheirHolder) {
 }
 
 TEST(EncodableValueOrder, EveryAlternativeSortsByIndexWhateverItsContent) {
-  const std::vector<EncodableValue> ascending = {
-      EncodableValue(),
-      EncodableValue(true),
-      EncodableValue(int32_t{2147483647}),
-      EncodableValue(int64_t{-9000000000}),
-      EncodableValue(-1e300),
-      EncodableValue(""),
-      EncodableValue(std::vector<uint8_t>{}),
-      EncodableValue(std::vector<int32_t>{}),
-      EncodableValue(std::vector<int64_t>{}),
-      EncodableValue(std::vector<double>{}),
-      EncodableValue(EncodableList{}),
-      EncodableValue(EncodableMap{}),
-      EncodableValue(CustomEncodableValue(std::any())),
-      EncodableValue(std::vector<float>{}),
-  };
+  const std::vector<EncodableValue> ascending = {EncodableValue(),
+                                                 true,
+                                                 int32_t{2147483647},
+                                                 int64_t{-9000000000},
+                                                 -1e300,
+                                                 "",
+                                                 std::vector<uint8_t>{},
+                                                 std::vector<int32_t>{},
+                                                 std::vector<int64_t>{},
+                                                 std::vector<double>{},
+                                                 EncodableList{},
+                                                 EncodableMap{},
+                                                 CustomEncodableValue(std::any()),
+                                                 std::vector<float>{}};
   for (size_t i = 0; i < ascending.size(); ++i) {
     for (size_t j = 0; j < ascending.size(); ++j) {
       EXPECT_EQ(ascending[i] < ascending[j], i < j) << i << " vs " << j;

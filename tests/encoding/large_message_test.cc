@@ -184,20 +184,15 @@ INSTANTIATE_TEST_SUITE_P(Shapes, WriterMemoryTest, testing::ValuesIn(MemoryCases
 EncodableValue WideMap() {
   EncodableMap map;
   for (int i = 0; i < 5000; ++i) {
-    EncodableValue key("key-" + std::to_string(i));
-    switch (i % 4) {
-      case 0:
-        map.emplace(key, EncodableValue(int64_t{i} << 33));
-        break;
-      case 1:
-        map.emplace(key, EncodableValue(i * 0.5));
-        break;
-      case 2:
-        map.emplace(key, EncodableValue(EncodableList{i, "x", true}));
-        break;
-      default:
-        map.emplace(key,
-                    EncodableValue(EncodableMap{{i, std::string(static_cast<size_t>(i), 'v')}}));
+    const std::string key = "key-" + std::to_string(i);
+    if (i % 4 == 0) {
+      map.emplace(key, int64_t{i} << 33);
+    } else if (i % 4 == 1) {
+      map.emplace(key, i * 0.5);
+    } else if (i % 4 == 2) {
+      map.emplace(key, EncodableList{i, "x", true});
+    } else {
+      map.emplace(key, EncodableMap{{i, std::string(static_cast<size_t>(i), 'v')}});
     }
   }
   return EncodableValue(std::move(map));
@@ -219,19 +214,17 @@ EncodableValue SizeBoundaries() {
 // Typed lists of megabytes, each after an odd-length string so that none
 // starts aligned.
 EncodableValue TypedAtOddOffsets() {
-  return EncodableValue(EncodableList{
-      "a",
-      TypedMiB<int32_t>(),
-      "abc",
-      TypedMiB<int64_t>(),
-      "ab",
-      TypedMiB<double>(),
-      "abcde",
-      TypedMiB<float>(),
-      EncodableValue(Bytes(kMiB + 1, 0x11)),
-      "a",
-      EncodableValue(std::vector<double>()),
-  });
+  return EncodableList{"a",
+                       TypedMiB<int32_t>(),
+                       "abc",
+                       TypedMiB<int64_t>(),
+                       "ab",
+                       TypedMiB<double>(),
+                       "abcde",
+                       TypedMiB<float>(),
+                       Bytes(kMiB + 1, 0x11),
+                       "a",
+                       std::vector<double>()};
 }
 
 // Lists and maps nested as deep as a reader accepts, each level wide.

@@ -45,10 +45,7 @@ FakeCaptureSystem::Record FakeCaptureSystem::MakeRecord(DWORD type, HANDLE devic
   Record record;
   record.announced_size = size;
   record.bytes.assign(size < sizeof(RAWINPUTHEADER) ? sizeof(RAWINPUTHEADER) : size, 0);
-  RAWINPUTHEADER header = {};
-  header.dwType = type;
-  header.dwSize = size;
-  header.hDevice = device;
+  const RAWINPUTHEADER header = {type, size, device, 0};
   std::memcpy(record.bytes.data(), &header, sizeof(header));
   record.bytes.resize(size);
   return record;
@@ -80,10 +77,7 @@ FakeCaptureSystem::Device FakeCaptureSystem::HidDevice(const std::wstring& name,
                                                        USHORT usage) {
   Device device = MouseDevice(name);
   device.info.dwType = RIM_TYPEHID;
-  device.info.hid.dwVendorId = vendor;
-  device.info.hid.dwProductId = product;
-  device.info.hid.usUsagePage = usage_page;
-  device.info.hid.usUsage = usage;
+  device.info.hid = {vendor, product, 0, usage_page, usage};
   return device;
 }
 
