@@ -2,6 +2,7 @@
 // engine and messenger functions of flutter_desktop.h.
 #include "tests/support/fake_embedding.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "tests/support/fake_embedding_state.h"
@@ -127,13 +128,11 @@ std::vector<std::string> CallNames(size_t from) {
 }
 
 std::vector<Call> CallsTo(const std::string& function) {
-  std::vector<Call> matching;
-  for (Call& call : Calls()) {
-    if (call.function == function) {
-      matching.push_back(std::move(call));
-    }
-  }
-  return matching;
+  std::vector<Call> calls = Calls();
+  calls.erase(std::remove_if(calls.begin(), calls.end(),
+                             [&](const Call& call) { return call.function != function; }),
+              calls.end());
+  return calls;
 }
 
 size_t CountCalls(const std::string& function) {
@@ -165,10 +164,6 @@ void SetEngineCreateFails(bool fails) {
 
 std::optional<EngineProperties> LastEngineProperties() {
   return WithState([](State& state) { return state.properties; });
-}
-
-bool HasNextFrameCallback() {
-  return WithState([](State& state) { return state.next_frame != nullptr; });
 }
 
 bool RunNextFrameCallback() {
@@ -222,12 +217,10 @@ const FlutterDesktopMessageResponseHandle* DeliverMessage(const std::string& cha
 }
 
 std::vector<Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle) {
-  std::vector<Call> responses;
-  for (Call& call : CallsTo("FlutterDesktopMessengerSendResponse")) {
-    if (call.handle == handle) {
-      responses.push_back(std::move(call));
-    }
-  }
+  std::vector<Call> responses = CallsTo("FlutterDesktopMessengerSendResponse");
+  responses.erase(std::remove_if(responses.begin(), responses.end(),
+                                 [&](const Call& call) { return call.handle != handle; }),
+                  responses.end());
   return responses;
 }
 

@@ -107,7 +107,6 @@ FlutterDesktopPluginRegistrarRef RegistrarFor(const std::string& plugin_name);
 // Engine.
 void SetEngineCreateFails(bool fails);
 std::optional<EngineProperties> LastEngineProperties();
-bool HasNextFrameCallback();
 // Calls the registered next-frame callback and forgets it; false when none is registered.
 bool RunNextFrameCallback();
 // Calls the most recently registered next-frame callback once more, as a library
