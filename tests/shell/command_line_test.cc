@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,14 +63,12 @@ std::vector<std::string> RunHelper(const wchar_t* helper, const std::wstring& ar
   WaitForSingleObject(process.hProcess, INFINITE);
 
   std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end = output.find('\n'); end != std::string::npos; end = output.find('\n', start)) {
-    std::string line = output.substr(start, end - start);
+  std::istringstream stream(output);
+  for (std::string line; std::getline(stream, line) && !stream.eof();) {
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }
     lines.push_back(line);
-    start = end + 1;
   }
   return lines;
 }

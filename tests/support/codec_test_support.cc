@@ -27,14 +27,10 @@ Bytes Hex(const std::string& text) {
 std::string HexOf(const Bytes& bytes) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string text;
-  text.reserve(bytes.size() * 3);
   for (uint8_t byte : bytes) {
+    text += text.empty() ? "" : " ";
     text += kDigits[byte >> 4];
     text += kDigits[byte & 0xF];
-    text += ' ';
-  }
-  if (!text.empty()) {
-    text.pop_back();
   }
   return text;
 }

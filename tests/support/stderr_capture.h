@@ -23,17 +23,10 @@ class StderrCapture {
   // The text split at line ends; a final fragment without a line end is kept
   // as a line of its own, marked, so that it shows up in comparisons.
   std::vector<std::string> Lines() const {
-    const std::string text = Text();
+    std::istringstream text(Text());
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-      const size_t end = text.find('\n', start);
-      if (end == std::string::npos) {
-        lines.push_back(text.substr(start) + "<no line end>");
-        break;
-      }
-      lines.push_back(text.substr(start, end - start));
-      start = end + 1;
+    for (std::string line; std::getline(text, line);) {
+      lines.push_back(text.eof() ? line + "<no line end>" : line);
     }
     return lines;
   }
