@@ -19,8 +19,9 @@
 //     null. LastEngineProperties() is the properties record as the fake saw it
 //     during the call (strings copied out, plus the raw pointers, to check they
 //     are the project's). RunNextFrameCallback() runs the registered next-frame
-//     callback once, as the library does after a frame;
-//     RepeatLastNextFrameCallback() calls it again.
+//     callback and forgets it, as the library does after a frame;
+//     RepeatLastNextFrameCallback() runs the last one registered once more, as
+//     a library that calls twice would. Both are false when there is none.
 //   - Incoming messages: DeliverMessage(channel, bytes) calls the callback the host
 //     installed for the channel with a message record carrying a fresh response
 //     handle, and returns that handle (null when the channel has no callback);
@@ -28,7 +29,8 @@
 //     with it.
 //   - Outgoing messages: FlutterDesktopMessengerSend and ...SendWithReply are
 //     logged with their bytes. Accepted sends with a reply wait in a queue until
-//     AnswerOldestReply(bytes or nullopt) calls their reply function;
+//     AnswerOldestReply(bytes, or nullopt for a null pointer and a count of 0)
+//     calls the oldest one's reply function (false when none waits);
 //     SetSendWithReplyRefused(true) makes the library refuse them. A reply the
 //     test never answers stays with its record, which leak checkers will report.
 //   - SetMessengerAvailable(false) plays the engine's shutdown for the reply
@@ -107,10 +109,7 @@ FlutterDesktopPluginRegistrarRef RegistrarFor(const std::string& plugin_name);
 // Engine.
 void SetEngineCreateFails(bool fails);
 std::optional<EngineProperties> LastEngineProperties();
-// Calls the registered next-frame callback and forgets it; false when none is registered.
 bool RunNextFrameCallback();
-// Calls the most recently registered next-frame callback once more, as a library
-// that calls it twice would; false when none was ever registered.
 bool RepeatLastNextFrameCallback();
 
 // Incoming messages.
@@ -125,8 +124,6 @@ std::vector<Call> ResponsesTo(const FlutterDesktopMessageResponseHandle* handle)
 // Outgoing messages.
 void SetSendWithReplyRefused(bool refused);
 size_t PendingReplyCount();
-// Calls the reply function of the oldest accepted send with the bytes, or with a null
-// pointer and a count of 0; false when none is pending.
 bool AnswerOldestReply(const std::optional<std::vector<uint8_t>>& reply);
 
 // Messenger state and balances.

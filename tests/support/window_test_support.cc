@@ -50,16 +50,15 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-bool WindowClassRegistered() {
-  WNDCLASSW window_class{};
-  return GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName,
-                       &window_class) != FALSE;
-}
-
+// Zeroed when the class is not registered.
 WNDCLASSW WindowClassInfo() {
   WNDCLASSW window_class{};
   GetClassInfoW(GetModuleHandleW(nullptr), WindowClassRegistration::kClassName, &window_class);
   return window_class;
+}
+
+bool WindowClassRegistered() {
+  return WindowClassInfo().lpfnWndProc != nullptr;
 }
 
 void DiscardQuitMessages() {
