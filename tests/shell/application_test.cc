@@ -57,9 +57,7 @@ void CALLBACK EndApplication(HWND /*hwnd*/, UINT /*message*/, UINT_PTR timer, DW
   g_observation.found = true;
   GetWindowRect(window, &g_observation.bounds);
   g_observation.visible = IsWindowVisible(window);
-  wchar_t title[16] = {};
-  GetWindowTextW(window, title, 16);
-  g_observation.title = title;
+  g_observation.title = WindowText(window);
   if (g_observation.close_with_quit_code) {
     PostQuitMessage(7);
   } else {
