@@ -1,4 +1,4 @@
-# The tests' programs.
+# The tests: programs of GoogleTest cases, and scripts.
 #   kovi_test(<name> SOURCES <files...> [DEPS <targets...>] [EMBEDDING <provider>]
 #             [ONLY <flags...>] [PROPERTIES <property> <value>...] [CXX_STANDARD <n>])
 #     A GoogleTest program of the folder it is declared in, built as one unit
@@ -8,8 +8,8 @@
 #     kovi_library. PROPERTIES are set on its CTest tests, after the defaults
 #     (a RESOURCE_LOCK, say). CXX_STANDARD builds it as that standard instead
 #     of the project's, for headers that code built with a newer one includes.
-#   kovi_script_test(<name> SCRIPT <file> [ARGS <arguments...>] [ONLY <flags...>]
-#                    [PROPERTIES <property> <value>...])
+#   kovi_test(<name> SCRIPT <file> [ARGS <arguments...>] [ONLY <flags...>]
+#             [PROPERTIES <property> <value>...])
 #     A bash script as a CTest test (timeout 120 s unless PROPERTIES says),
 #     with the tree's Wine prefixes.
 #
@@ -73,9 +73,15 @@ endif()
 
 
 function(kovi_test name)
-  cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD" "SOURCES;DEPS;ONLY;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "EMBEDDING;CXX_STANDARD;SCRIPT" "SOURCES;DEPS;ONLY;PROPERTIES;ARGS"
+                        ${ARGN})
   kovi_only(built KOVI_BUILD_TESTS ${ARG_ONLY})
   if(NOT built)
+    return()
+  endif()
+  if(ARG_SCRIPT)
+    add_test(NAME ${name} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120 ${KOVI_TEST_ENVIRONMENT} ${ARG_PROPERTIES})
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
@@ -110,14 +116,4 @@ function(kovi_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${results})
     set_tests_properties(${name} PROPERTIES ${properties} ${ARG_PROPERTIES})
   endif()
-endfunction()
-
-function(kovi_script_test name)
-  cmake_parse_arguments(ARG "" "SCRIPT" "ARGS;ONLY;PROPERTIES" ${ARGN})
-  kovi_only(built KOVI_BUILD_TESTS ${ARG_ONLY})
-  if(NOT built)
-    return()
-  endif()
-  add_test(NAME ${name} COMMAND bash ${ARG_SCRIPT} ${ARG_ARGS})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ${KOVI_TEST_ENVIRONMENT} ${ARG_PROPERTIES})
 endfunction()
