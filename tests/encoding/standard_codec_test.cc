@@ -278,6 +278,12 @@ std::vector<Damaged> TooDeepRows() {
        read_257,
        {kTooDeepLine}},
       {"map_chain_over_every_kind", siblings_after(map_chain), read_map_chain, {kTooDeepLine}},
+      // Megabytes in the skipped list: a 1 MiB string and 512 KiB of doubles.
+      {"megabytes_inside",
+       siblings_after(WrappedInLists(
+           257, EncodableList{std::string(1 << 20, 's'), std::vector<double>(1 << 16, 1.5)})),
+       read_257,
+       {kTooDeepLine}},
       // Inside the skipped list, a count no input could hold: refused as when read.
       {"hostile_count_inside",
        "0C 03 " + Repeat("0C 01", 256) + "0C FF FF FF FF FF " + kXThen7,
