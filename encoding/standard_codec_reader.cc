@@ -175,12 +175,14 @@ class TaggedReader {
     }
     size_t count = ReadSizeFrom(stream_);
     size_t remaining = stream_->RemainingBytes();
-    if (!MessageReadScope::AcceptValues(ValuesOf(type, count), remaining, around.owed)) {
+    uint64_t values = ValuesOf(type, count);
+    if (!MessageReadScope::AcceptValues(values, remaining, around.owed)) {
       count = 0;
+      values = 0;
     }
     // The values owed around each entry: those of the containers around this
     // one, and this one's own still to come.
-    Nesting inside{around.scope, level, around.owed + ValuesOf(type, count)};
+    Nesting inside{around.scope, level, around.owed + values};
     if (type == kListTag) {
       EncodableList& list = out->emplace<EncodableList>();
       list.reserve(MessageReadScope::EntriesToReserve(count, remaining));
